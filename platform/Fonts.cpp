@@ -1,0 +1,64 @@
+#include "platform/Fonts.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+
+namespace platform {
+
+namespace {
+const char* const kWineFonts[] = {
+    "/usr/share/wine/fonts/tahoma.ttf",
+    "/usr/share/wine/fonts/tahomabd.ttf",
+    "/usr/share/wine/fonts/ms_sans_serif.ttf",
+};
+
+QString familyFor(FontFace face)
+{
+    switch (face) {
+    case FontFace::Tahoma:
+        return QStringLiteral("Tahoma");
+    case FontFace::MSSansSerif:
+        return QStringLiteral("MS Sans Serif");
+    case FontFace::TimesNewRoman:
+        return QStringLiteral("Times New Roman");
+    case FontFace::System:
+        break;
+    }
+    return {};
+}
+} // namespace
+
+void registerFallbackFonts()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
+        return;
+    for (const char* path : kWineFonts) {
+        if (QFile::exists(QString::fromLatin1(path)))
+            QFontDatabase::addApplicationFont(QString::fromLatin1(path));
+    }
+}
+
+QFont makeFont(FontFace face, double pointSize, bool bold)
+{
+    QFont font;
+    const QString family = familyFor(face);
+    if (!family.isEmpty() && QFontDatabase::hasFamily(family)) {
+        font.setFamilies({family});
+    } else if (face == FontFace::TimesNewRoman) {
+        font.setStyleHint(QFont::Serif);
+        font.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif"),
+                          QStringLiteral("serif")});
+    } else {
+        font = QGuiApplication::font();
+    }
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace platform

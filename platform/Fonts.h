@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QFont>
+
+namespace platform {
+
+enum class FontFace { Tahoma, MSSansSerif, TimesNewRoman, System };
+
+/// Makes the classic faces available: when the system has no Tahoma, the metric-compatible
+/// faces that Debian's fonts-wine installs are registered with the application. Safe to
+/// call more than once.
+void registerFallbackFonts();
+
+/// A font of the given face and point size; falls back to the system's sans (or serif)
+/// face when the face is not available.
+QFont makeFont(FontFace face, double pointSize, bool bold = false);
+
+} // namespace platform

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+/// The per-user settings store: one string per application, section and key.
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+    /// @return the stored text, or an empty string when it is missing or unreadable.
+    virtual QString GetSetting(const QString& app, const QString& section, const QString& key) = 0;
+    /// Writes and flushes at once. Throws std::runtime_error when the store cannot be written.
+    virtual void SaveSetting(const QString& app, const QString& section, const QString& key,
+                             const QString& value) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#include "platform/SoundPlayer.h"
+
+#include "platform/MessageBoxes.h"
+#include "platform/Resources.h"
+#include "platform/SoundOutput.h"
+
+#include <exception>
+#include <utility>
+
+namespace platform {
+
+SoundPlayer::SoundPlayer(Resources& resources, SoundOutput& output, MessageBoxes& messageBoxes,
+                         std::function<bool()> soundsOn)
+    : m_resources(resources), m_output(output), m_messageBoxes(messageBoxes),
+      m_soundsOn(std::move(soundsOn))
+{
+}
+
+void SoundPlayer::PlayResSound(const QString& resourceName, const QString& resourceType)
+{
+    if (!m_soundsOn || !m_soundsOn())
+        return;
+    try {
+        QByteArray wave = m_resources.LoadResData(resourceName, resourceType);
+        // The output may still be reading the old buffer: stop it before replacing it.
+        m_output.stop();
+        SoundBuffer = std::move(wave);
+        m_output.sndPlaySound(SoundBuffer, SoundFlags);
+    } catch (const std::exception&) {
+        m_messageBoxes.MsgBox(QStringLiteral("Can't play sound"));
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+namespace platform {
+class MessageBoxes;
+class Resources;
+class SoundOutput;
+
+/// The click-sound player that every window carries: its own buffer and flags, and the
+/// main window's "Play sounds" box as the switch.
+class SoundPlayer
+{
+public:
+    SoundPlayer(Resources& resources, SoundOutput& output, MessageBoxes& messageBoxes,
+                std::function<bool()> soundsOn);
+
+    /// Plays the named resource asynchronously from memory when sounds are on. Any error
+    /// on the way is reported as "Can't play sound" and the caller goes on.
+    void PlayResSound(const QString& resourceName, const QString& resourceType);
+
+    /// The bytes of the last loaded sound; they must outlive its playback.
+    QByteArray SoundBuffer;
+    std::uint32_t SoundFlags = 0;
+
+private:
+    Resources& m_resources;
+    SoundOutput& m_output;
+    MessageBoxes& m_messageBoxes;
+    std::function<bool()> m_soundsOn;
+};
+
+} // namespace platform

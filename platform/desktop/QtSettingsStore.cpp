@@ -1,0 +1,30 @@
+#include "platform/desktop/QtSettingsStore.h"
+
+#include <QSettings>
+
+#include <stdexcept>
+
+namespace platform {
+
+QString QtSettingsStore::GetSetting(const QString& app, const QString& section, const QString& key)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, app, app);
+    if (settings.status() != QSettings::NoError)
+        return {};
+    const QVariant value = settings.value(section + QLatin1Char('/') + key);
+    return value.canConvert<QString>() ? value.toString() : QString();
+}
+
+void QtSettingsStore::SaveSetting(const QString& app, const QString& section, const QString& key,
+                                  const QString& value)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, app, app);
+    settings.setValue(section + QLatin1Char('/') + key, value);
+    // Flush now: the program may end without another chance to write.
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        throw std::runtime_error("Cannot write the setting to " +
+                                 settings.fileName().toStdString());
+}
+
+} // namespace platform

@@ -1,0 +1,1 @@
+#include "strops/pStringOps.h"
