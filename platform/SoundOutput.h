@@ -10,7 +10,7 @@ constexpr std::uint32_t SND_ASYNC = 0x1;
 constexpr std::uint32_t SND_MEMORY = 0x4;
 
 /// Wave playback. play() returns at once when SND_ASYNC is set; a new sound stops the one
-/// still playing. The caller keeps `wave` alive until the next play() or stop().
+/// still playing. Implementations share `wave` rather than copy it.
 class SoundOutput
 {
 public:

@@ -44,10 +44,11 @@ bool QtSoundOutput::sndPlaySound(const QByteArray& wave, std::uint32_t flags)
     if (!device.isFormatSupported(format))
         return false;
 
-    // Play straight from the caller's buffer, which it keeps until the next sound.
-    m_source.setData(QByteArray::fromRawData(wave.constData() + info->dataOffset,
-                                             info->dataSize));
-    if (!m_source.open(QIODevice::ReadOnly))
+    // Share the caller's bytes (no copy); the shared reference keeps them alive even when
+    // the window that loaded them goes away while the sound still plays.
+    const bool samplesRunToEnd = info->dataOffset + info->dataSize == wave.size();
+    m_source.setData(samplesRunToEnd ? wave : wave.mid(0, info->dataOffset + info->dataSize));
+    if (!m_source.open(QIODevice::ReadOnly) || !m_source.seek(info->dataOffset))
         return false;
     m_sink = std::make_unique<QAudioSink>(device, format);
     QObject::connect(m_sink.get(), &QAudioSink::stateChanged, m_sink.get(),
