@@ -1,15 +1,125 @@
 #pragma once
 
+// The main window. It creates every control from its layout table and owns the
+// application shell: start-up and shutdown, the views and the menu, "On Top", the click
+// sound and the "Sound" setting. The behaviour of the other controls lives with their
+// subsystems, which receive the controls they drive:
+//   catalogue/  - the lists, the display area, the picture and copy buttons, the search box;
+//   translator/ - the message text, its files, "Translate now" and "Undo Translate";
+//   about/      - the About and Quick Help windows opened from the menu.
+
 #include "platform/Platform.h"
+#include "platform/SoundPlayer.h"
 
 #include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class LineControl;
 
 class Form1 : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit Form1(const platform::Platform& platform, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    /// The start-up sequence; runs once, after construction and before the window is shown.
+    void Form_Load();
+    /// The terminate sequence; runs when the program finishes because no window is left.
+    void Form_Terminate();
+
+    /// How the program ends "at once"; the default leaves the event loop.
+    void setProcessEnder(std::function<void(int)> ender) { m_endProcess = std::move(ender); }
+    /// True once the quit or terminate sequence has ended the program.
+    bool ended() const { return m_ended; }
+
+    void PlayResSound(const QString& resourceName, const QString& resourceType);
+    platform::SoundPlayer& soundPlayer() { return m_sound; }
+    /// The "Play sounds" box, which every window's sound player consults.
+    bool soundsOn() const;
+
+public slots:
+    void Command2_Click();
+    void Check1_Click();
+    void SaveSoundSetting();
+    void chkOnTop_Click();
+    void mnusmile_Click();
+    void mnuAcronyms_Click();
+    void mnuEbonic_Click();
+    void cmdOpenEbonic_Click();
+    void cmdCloseEbonic_Click();
+    void mnuhelp_Click();
+    void mnureadme_Click();
 
 private:
+    void createControls();
+    void createMenu();
+    void setTabOrder();
+    template <typename W> W* place(W* widget, const char* name);
+    QRect toPixels(int left, int top, int width, int height) const;
+    int toPixelsX(int twips) const;
+    int toPixelsY(int twips) const;
+    void setClientWidth(int twips);
+    void widenBy(int twips);
+    void closeSecondaryWindows();
+    void endProgram();
+
     platform::Platform m_platform;
+    platform::SoundPlayer m_sound;
+    std::function<void(int)> m_endProcess;
+    bool m_ended = false;
+    int m_clientWidthTwips = 0;
+
+    QWidget* m_client = nullptr;
+    QWidget* m_translatorPanel = nullptr;
+    QPointer<QWidget> m_about;
+    QPointer<QWidget> m_help;
+
+    // Controls, named as laid out.
+    std::array<QPushButton*, 11> m_pictureButtons{}; // Command4 .. Command14
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Image1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLineEdit* Txt1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command15 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* chkOnTop = nullptr;
+    QPushButton* Command2 = nullptr;
+    QListWidget* List1 = nullptr;
+    QListWidget* List2 = nullptr;
+    QPushButton* cmdOpenEbonic = nullptr;
+    QLabel* Label3 = nullptr;
+    QPlainTextEdit* Message_Text = nullptr;
+    QPushButton* cmdClearText = nullptr;
+    QPushButton* cmdOpen = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QPushButton* cmdSaveAs = nullptr;
+    QPushButton* Cmdtranlate = nullptr;
+    QPushButton* Sendtxtcmd = nullptr;
+    QPushButton* cmdUndo = nullptr;
+    QLabel* lblStatus = nullptr;
+    QPushButton* cmdCloseEbonic = nullptr;
+    QLineEdit* txtSound = nullptr;
+    QLineEdit* Rtfbackup = nullptr;
+    QLineEdit* rtfaftertran = nullptr;
+    QPlainTextEdit* Ebonictxt = nullptr;
+
+    QAction* mnusmile = nullptr;
+    QAction* mnuAcronyms = nullptr;
+    QAction* mnuEbonic = nullptr;
+    QAction* mnuhelp = nullptr;
+    QAction* mnureadme = nullptr;
 };

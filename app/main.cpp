@@ -1,13 +1,40 @@
 #include "app/Form1.h"
+#include "app/GlyphoraApplication.h"
+#include "platform/Fonts.h"
 #include "platform/desktop/DesktopPlatform.h"
 
-#include <QApplication>
+#include <exception>
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    GlyphoraApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Glyphora"));
+    QApplication::setApplicationVersion(QStringLiteral("1.9.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Glyphora"));
+    platform::registerFallbackFonts();
+
     platform::DesktopPlatform desktop;
-    Form1 form(desktop.services());
-    form.show();
-    return application.exec();
+    const platform::Platform services = desktop.services();
+    auto report = [&services](const QString& description) {
+        services.messageBoxes.MsgBox(
+            QStringLiteral("Glyphora has met an error it cannot handle and must close:\n\n%1")
+                .arg(description),
+            platform::MsgIcon::Critical);
+    };
+    application.onUncaughtError = report;
+
+    int result = 0;
+    try {
+        Form1 form(services);
+        form.Form_Load();
+        form.show();
+        result = application.exec();
+        // No window is left: the program finishes with the terminate sequence.
+        if (!form.ended())
+            form.Form_Terminate();
+    } catch (const std::exception& error) {
+        report(QString::fromLocal8Bit(error.what()));
+        result = 1;
+    }
+    return result;
 }

@@ -13,8 +13,7 @@ SoundPlayer::SoundPlayer(Resources& resources, SoundOutput& output, MessageBoxes
                          std::function<bool()> soundsOn)
     : m_resources(resources), m_output(output), m_messageBoxes(messageBoxes),
       m_soundsOn(std::move(soundsOn))
-{
-}
+{}
 
 void SoundPlayer::PlayResSound(const QString& resourceName, const QString& resourceType)
 {

@@ -47,7 +47,7 @@ MsgAnswer QtMessageBoxes::show(const MessageRequest& request)
         return MsgAnswer::No;
     default:
         // Closing the box by its title bar counts as its escape answer.
-        return request.buttons == MsgButtons::Ok     ? MsgAnswer::Ok
+        return request.buttons == MsgButtons::Ok      ? MsgAnswer::Ok
                : request.buttons == MsgButtons::YesNo ? MsgAnswer::No
                                                       : MsgAnswer::Cancel;
     }

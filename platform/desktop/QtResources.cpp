@@ -1,7 +1,6 @@
 #include "platform/desktop/QtResources.h"
 
 #include <QFile>
-
 #include <stdexcept>
 
 namespace platform {

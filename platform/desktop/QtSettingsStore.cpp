@@ -1,7 +1,6 @@
 #include "platform/desktop/QtSettingsStore.h"
 
 #include <QSettings>
-
 #include <stdexcept>
 
 namespace platform {

@@ -3,7 +3,6 @@
 #include "platform/SoundOutput.h"
 
 #include <QBuffer>
-
 #include <memory>
 
 class QAudioSink;

@@ -12,9 +12,9 @@ namespace {
 double twipsPerPixel(bool horizontal)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? (horizontal ? screen->logicalDotsPerInchX()
-                                            : screen->logicalDotsPerInchY())
-                              : 96.0;
+    const double dpi =
+        screen ? (horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY())
+               : 96.0;
     return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QtEndian>
-
 #include <stdexcept>
 
 namespace platform::fakes {
@@ -196,9 +195,8 @@ std::int32_t FakeRegistry::RegOpenKeyEx(HKEY root, const QString& subKey, std::u
     return ERROR_SUCCESS;
 }
 
-std::int32_t FakeRegistry::RegQueryValueEx(HKEY key, const QString& valueName,
-                                           std::uint32_t& type, QByteArray& data,
-                                           std::uint32_t& size)
+std::int32_t FakeRegistry::RegQueryValueEx(HKEY key, const QString& valueName, std::uint32_t& type,
+                                           QByteArray& data, std::uint32_t& size)
 {
     if (key == 0 || key > HKEY(m_open.size()))
         return 6; // invalid handle

@@ -11,7 +11,6 @@
 #include <QQueue>
 #include <QRect>
 #include <QStringList>
-
 #include <functional>
 
 namespace platform::fakes {

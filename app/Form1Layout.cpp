@@ -1,0 +1,84 @@
+#include "app/Form1Layout.h"
+
+#include <array>
+
+namespace form1 {
+
+namespace {
+// name, container, caption, tooltip, left, top, width, height, tab index
+constexpr std::array kControls{
+    ControlLayout{"Command4", nullptr, nullptr, "Big grin", 120, 120, 375, 375, 10},
+    ControlLayout{"Command5", nullptr, nullptr, "Confuse", 480, 120, 375, 375, 11},
+    ControlLayout{"Command6", nullptr, nullptr, "Cool", 840, 120, 375, 375, 12},
+    ControlLayout{"Command7", nullptr, nullptr, "Surprise", 1200, 120, 375, 375, 13},
+    ControlLayout{"Command8", nullptr, nullptr, "Frown", 1560, 120, 375, 375, 14},
+    ControlLayout{"Command9", nullptr, nullptr, "Mad", 1920, 120, 375, 375, 15},
+    ControlLayout{"Command10", nullptr, nullptr, "Embarrasment", 2280, 120, 375, 375, 16},
+    ControlLayout{"Command11", nullptr, nullptr, "Sarcastic", 2640, 120, 375, 375, 17},
+    ControlLayout{"Command12", nullptr, nullptr, "Stick out tongue", 3000, 120, 375, 375, 18},
+    ControlLayout{"Command13", nullptr, nullptr, "Smile", 3360, 120, 375, 375, 19},
+    ControlLayout{"Command14", nullptr, nullptr, "Wink", 3720, 120, 375, 375, 20},
+    ControlLayout{"Label2", nullptr, "", nullptr, 120, 600, 4815, 615, 2},
+    ControlLayout{"Label1", nullptr, "", nullptr, 120, 1320, 1335, 735, 1},
+    ControlLayout{"Image1", nullptr, nullptr, nullptr, 480, 1440, 495, 495, -1},
+    ControlLayout{"Frame1", nullptr, "Search", nullptr, 1560, 1320, 1695, 735, 6},
+    ControlLayout{"Txt1", "Frame1", "", "Enter search text here", 120, 285, 1455, 330, 7},
+    ControlLayout{"Frame2", nullptr, "Sound", nullptr, 3360, 1320, 1575, 735, 8},
+    ControlLayout{"Check1", "Frame2", " Play sounds", "Enable / Disable Sound", 120, 360, 1335, 255,
+                  9},
+    ControlLayout{"Command1", nullptr, "Copy to clipboard", "Copy To Memory ", 120, 2280, 1215, 435,
+                  3},
+    ControlLayout{"Command15", nullptr, "&Copy to clipboard", "Copy To Memory ", 120, 2280, 1215,
+                  435, 21},
+    ControlLayout{"Command3", nullptr, "C&lear search", "Clear Search", 1440, 2280, 1095, 435, 5},
+    ControlLayout{"chkOnTop", nullptr, "&On Top", "Always on top", 2640, 2280, 960, 435, 22},
+    ControlLayout{"Command2", nullptr, "&Quit", "Exit", 3720, 2280, 1095, 435, 4},
+    ControlLayout{"List1", nullptr, nullptr, nullptr, 0, 2880, 5055, 2790, 0},
+    ControlLayout{"List2", nullptr, nullptr, nullptr, 0, 2880, 5055, 2790, 24},
+    ControlLayout{"cmdOpenEbonic", nullptr, ">>", nullptr, 4080, 5880, 855, 255, 31},
+    ControlLayout{"Label3", nullptr, "English to ebonic Translator", nullptr, 5400, 120, 2775, 255,
+                  34},
+    ControlLayout{"Message_Text", nullptr, "", nullptr, 5400, 480, 4695, 4335, 28},
+    ControlLayout{"cmdClearText", nullptr, "Clear", nullptr, 5400, 4920, 975, 375, 36},
+    ControlLayout{"cmdOpen", nullptr, "Open", nullptr, 6480, 4920, 975, 375, 37},
+    ControlLayout{"cmdSave", nullptr, "Save", nullptr, 7560, 4920, 975, 375, 38},
+    ControlLayout{"cmdSaveAs", nullptr, "Save as", nullptr, 8640, 4920, 1215, 375, 39},
+    ControlLayout{"Cmdtranlate", nullptr, "Translate now", nullptr, 5400, 5400, 1575, 375, 27},
+    ControlLayout{"Sendtxtcmd", nullptr, "Add Text face", nullptr, 7080, 5400, 1335, 375, 23},
+    ControlLayout{"cmdUndo", nullptr, "Undo Translate", nullptr, 8520, 5400, 1455, 375, 25},
+    ControlLayout{"lblStatus", nullptr, "", nullptr, 5520, 5880, 3615, 255, 33},
+    ControlLayout{"cmdCloseEbonic", nullptr, "<<", nullptr, 9240, 5880, 855, 255, 32},
+    ControlLayout{"txtSound", nullptr, "0", nullptr, 1680, 6240, 615, 315, 35},
+    ControlLayout{"Rtfbackup", nullptr, "Text1", nullptr, 2400, 6360, 1695, 975, 30},
+    ControlLayout{"rtfaftertran", nullptr, "Text1", nullptr, 360, 6360, 1095, 735, 29},
+    ControlLayout{"Ebonictxt", nullptr, nullptr, nullptr, 2760, 7200, 735, 495, 26},
+};
+
+const std::array kLines{
+    LineLayout{"Line1", 0, 0, 10320, 0, fromBgr(0x00404040)},
+    LineLayout{"Line2", 0, 0, 5160, 0, fromBgr(0x00808080)},
+    LineLayout{"Line3", 5160, 0, 5160, 6240, std::nullopt},
+    LineLayout{"Line4", 0, 6240, 10440, 6240, std::nullopt},
+};
+} // namespace
+
+std::span<const ControlLayout> controls()
+{
+    return kControls;
+}
+
+std::span<const LineLayout> lines()
+{
+    return kLines;
+}
+
+const ControlLayout* find(const QString& name)
+{
+    for (const ControlLayout& c : kControls) {
+        if (name == QLatin1String(c.name))
+            return &c;
+    }
+    return nullptr;
+}
+
+} // namespace form1

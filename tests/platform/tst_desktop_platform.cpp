@@ -1,0 +1,149 @@
+// The Linux implementations of the platform services that need no outside program.
+
+#include "platform/WaveFormat.h"
+#include "platform/desktop/QtClipboard.h"
+#include "platform/desktop/QtFileDialogs.h"
+#include "platform/desktop/QtSettingsStore.h"
+#include "platform/desktop/QtSoundOutput.h"
+#include "platform/desktop/XdgPaths.h"
+#include "platform/fakes/FakePlatform.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QtTest>
+
+class TestDesktopPlatform : public QObject
+{
+    Q_OBJECT
+private slots:
+    void settingsFile();
+    void settingsUnwritable();
+    void waveHeader_data();
+    void waveHeader();
+    void silentWithoutSoundServer();
+    void dataFolderFollowsXdg();
+    void fileDialogFilters_data();
+    void fileDialogFilters();
+    void clipboardText();
+};
+
+void TestDesktopPlatform::settingsFile()
+{
+    platform::QtSettingsStore store;
+    QCOMPARE(store.GetSetting("Glyphora", "Settings", "Sound"), QString());
+    store.SaveSetting("Glyphora", "Settings", "Sound", "0");
+    QCOMPARE(store.GetSetting("Glyphora", "Settings", "Sound"), QStringLiteral("0"));
+
+    // On disk at once, where a Linux user looks for it.
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         "/Glyphora/Glyphora.conf";
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+    const QByteArray content = file.readAll();
+    QVERIFY(content.contains("[Settings]"));
+    QVERIFY(content.contains("Sound=0"));
+}
+
+void TestDesktopPlatform::settingsUnwritable()
+{
+    const QString dir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Locked";
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(dir).isWritable())
+        QSKIP("running with rights that ignore folder permissions");
+    platform::QtSettingsStore store;
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             store.SaveSetting("Locked", "Settings", "Sound", "1"));
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestDesktopPlatform::waveHeader_data()
+{
+    QTest::addColumn<QByteArray>("image");
+    QTest::addColumn<bool>("valid");
+    const QByteArray good = platform::fakes::silentWave();
+    QTest::newRow("click") << good << true;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("not riff") << QByteArray("RIFX") + good.mid(4) << false;
+    QTest::newRow("header only") << good.left(44) << true;
+    QTest::newRow("cut in fmt") << good.left(24) << false;
+    QByteArray compressed = good;
+    compressed[20] = 2; // ADPCM
+    QTest::newRow("not pcm") << compressed << false;
+    QByteArray huge = good;
+    huge[40] = '\xff';
+    huge[41] = '\xff';
+    huge[42] = '\xff';
+    huge[43] = '\x7f';
+    QTest::newRow("data size past end") << huge << true;
+}
+
+void TestDesktopPlatform::waveHeader()
+{
+    QFETCH(QByteArray, image);
+    QFETCH(bool, valid);
+    const auto info = platform::parseWave(image);
+    QCOMPARE(info.has_value(), valid);
+    if (info) {
+        QCOMPARE(info->channels, 1);
+        QCOMPARE(info->sampleRate, 11025u);
+        QCOMPARE(info->bitsPerSample, 8);
+        QCOMPARE(info->dataOffset, 44);
+        QVERIFY(info->dataOffset + info->dataSize <= image.size());
+    }
+}
+
+void TestDesktopPlatform::silentWithoutSoundServer()
+{
+    // This test runs with no sound server: playing must neither block nor pretend.
+    platform::QtSoundOutput output;
+    const QByteArray wave = platform::fakes::silentWave();
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!output.sndPlaySound(wave, platform::SND_ASYNC | platform::SND_MEMORY));
+    QVERIFY(clock.elapsed() < 2000);
+    output.stop();
+}
+
+void TestDesktopPlatform::dataFolderFollowsXdg()
+{
+    platform::XdgPaths paths;
+    const QString dir = paths.GetWindowsDirectory();
+    QCOMPARE(dir, qEnvironmentVariable("XDG_DATA_HOME") + "/Glyphora");
+    QVERIFY(QFileInfo(dir).isDir());
+    QVERIFY(paths.GetTempPath().endsWith('/'));
+}
+
+void TestDesktopPlatform::fileDialogFilters_data()
+{
+    QTest::addColumn<QString>("pipes");
+    QTest::addColumn<QStringList>("filters");
+    QTest::newRow("one") << "Text file (*.txt)|*.txt" << QStringList{"Text file (*.txt)"};
+    QTest::newRow("two") << "Text (*.txt)|*.txt|All files|*.*"
+                         << QStringList{"Text (*.txt)", "All files (*.*)"};
+    QTest::newRow("several patterns")
+        << "Documents|*.txt;*.log" << QStringList{"Documents (*.txt *.log)"};
+    QTest::newRow("empty") << "" << QStringList{};
+}
+
+void TestDesktopPlatform::fileDialogFilters()
+{
+    QFETCH(QString, pipes);
+    QFETCH(QStringList, filters);
+    QCOMPARE(platform::nameFiltersFromPipes(pipes), filters);
+}
+
+void TestDesktopPlatform::clipboardText()
+{
+    platform::QtClipboard clipboard;
+    clipboard.Clear();
+    QCOMPARE(clipboard.GetText(), QString()); // an empty clipboard has no data at all
+    clipboard.SetText("IMO ");
+    QCOMPARE(clipboard.GetText(), QStringLiteral("IMO "));
+}
+
+QTEST_MAIN(TestDesktopPlatform)
+#include "tst_desktop_platform.moc"
