@@ -174,8 +174,31 @@ std::string squareText(std::uint64_t v)
     return std::to_string(limb0);
 }
 
-std::int64_t leadingNumber(const std::string& text, std::size_t from, std::size_t count)
+/// The number formed by the characters from..from+count-1 (0-based; fewer at the end) of the
+/// decimal text of v × v, and that text's length.
+std::int64_t squareDigits(std::uint64_t v, std::size_t from, std::size_t count, std::size_t& length)
 {
+    // The loop of RandomNumber squares small numbers thousands of times: keep text out of it
+    // while the square fits 64 bits.
+    if (v <= 4'000'000'000ULL) {
+        const std::uint64_t square = v * v;
+        std::uint64_t power = 1;
+        length = 1;
+        while (square / power >= 10) {
+            power *= 10;
+            ++length;
+        }
+        const std::size_t end = std::min(length, from + count);
+        std::uint64_t x = square;
+        for (std::size_t i = end; i < length; ++i)
+            x /= 10;
+        std::uint64_t modulus = 1;
+        for (std::size_t i = from; i < end; ++i)
+            modulus *= 10;
+        return static_cast<std::int64_t>(x % modulus);
+    }
+    const std::string text = squareText(v);
+    length = text.size();
     return std::stoll(text.substr(from, count));
 }
 
@@ -353,11 +376,15 @@ std::int32_t strops::randomNumberWith(std::int32_t u_bound, std::int32_t l_bound
     if (f == 0)
         f = roundHalfEven(draw());
 
-    const std::string g = squareText(magnitude(f));
-    const std::int64_t rounds = g.size() < 5 ? std::stoll(g) : leadingNumber(g, 0, 4);
+    std::size_t length = 0;
+    // The first four characters of f × f, or all of it when shorter than five.
+    const std::int64_t rounds = squareDigits(magnitude(f), 0, 4, length);
     for (std::int64_t i = 0; i <= rounds; ++i) {
-        const std::string h = squareText(magnitude(f));
-        f = h.size() < 5 ? leadingNumber(h, 0, 2) + 1 : leadingNumber(h, 1, 2);
+        const std::int64_t leading = squareDigits(magnitude(f), 0, 3, length);
+        if (length < 5) // the first two characters, plus 1
+            f = (length < 3 ? leading : leading / 10) + 1;
+        else // the second and third characters
+            f = leading % 100;
     }
     // f is now within 0..100.
     const double width = static_cast<double>(std::int64_t{u_bound} - l_bound);
