@@ -112,7 +112,7 @@ double roundToCents(double value)
     if (scale < -2) {
         const int drop = -2 - scale;
         if (drop > 15) {
-            digits = "0";
+            digits.assign(1, '0');
         } else {
             const bool up = digits[static_cast<std::size_t>(15 - drop)] >= '5';
             digits.resize(static_cast<std::size_t>(15 - drop));
@@ -126,7 +126,7 @@ double roundToCents(double value)
                     ++digits[k - 1];
             }
             if (digits.empty())
-                digits = "0";
+                digits.assign(1, '0');
         }
         digits += "e-2";
     } else {
@@ -328,11 +328,13 @@ std::string pStringOps::PhoneFormat(std::string PhoneNumber) const
                 return original;
         }
     } else if (n == 7) {
-        s.insert(0, "   ");
+        s.insert(0, 3, ' ');
     } else if (n != 10) {
         return original;
     }
-    return "(" + s.substr(0, 3) + ") " + s.substr(3, 3) + "-" + s.substr(6, 4) + " " + extension;
+    std::string formatted = "(";
+    formatted.append(s, 0, 3).append(") ").append(s, 3, 3).append("-").append(s, 6, 4);
+    return formatted.append(" ").append(extension);
 }
 
 std::string pStringOps::PhoneLetterToDigit(std::string PhoneLetter) const

@@ -1,0 +1,51 @@
+#!/usr/bin/env python3
+"""Runs bench_startup repeatedly, for Glyphora's main window and for an empty QMainWindow,
+and reports the median time from process start to the first painted window and the
+median peak memory. Usage: run.py <bench_startup> [runs]"""
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+
+def once(binary, empty):
+    home = tempfile.mkdtemp(prefix="glyphora-bench-")
+    try:
+        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/config",
+                   XDG_DATA_HOME=home + "/data", XDG_RUNTIME_DIR=home + "/runtime",
+                   QT_QPA_PLATFORM=os.environ.get("QT_QPA_PLATFORM", "offscreen"))
+        os.makedirs(home + "/runtime", mode=0o700)
+        os.makedirs(home + "/config/Glyphora")
+        # Sounds off: the benchmark measures the window, not the sound server.
+        with open(home + "/config/Glyphora/Glyphora.conf", "w") as f:
+            f.write("[Settings]\nSound=0\n")
+        start = time.monotonic_ns()
+        out = subprocess.run([binary] + (["--empty"] if empty else []), env=env,
+                             capture_output=True, text=True, timeout=60, check=True).stdout
+        values = dict(line.split() for line in out.splitlines() if line.strip())
+        return (int(values["painted_ns"]) - start) / 1e6, int(values["peak_kb"]) / 1024
+    finally:
+        shutil.rmtree(home, ignore_errors=True)
+
+
+def main():
+    binary = sys.argv[1]
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
+    once(binary, True)  # warm the file cache
+    results = {}
+    for label, empty in (("empty QMainWindow", True), ("Glyphora main window", False)):
+        samples = [once(binary, empty) for _ in range(runs)]
+        results[label] = (statistics.median(s[0] for s in samples),
+                          statistics.median(s[1] for s in samples))
+        print(f"{label:22s}  start-up {results[label][0]:7.1f} ms   "
+              f"peak memory {results[label][1]:6.1f} MB   ({runs} runs, median)")
+    base, ours = results["empty QMainWindow"], results["Glyphora main window"]
+    print(f"ratio                   start-up {ours[0] / base[0]:.2f}x        "
+          f"peak memory {ours[1] / base[1]:.2f}x   (goal: 1.3x or less)")
+
+
+if __name__ == "__main__":
+    main()
