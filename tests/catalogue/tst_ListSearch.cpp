@@ -44,6 +44,8 @@ private slots:
         QTest::newRow("longer than every caption")
             << QString(80, QLatin1Char('a')) << kNoMatch << kNoMatch;
         QTest::newRow("leading blank") << " wink" << kNoMatch << kNoMatch;
+        QTest::newRow("outside the basic plane")
+            << QStringLiteral("\U0001F600") << kNoMatch << kNoMatch;
     }
     void bothLists()
     {
@@ -62,6 +64,10 @@ private slots:
                                    QStringLiteral("kelvin - unit")};
         QVERIFY(captions[0].startsWith(QStringLiteral("k"), Qt::CaseInsensitive));
         QCOMPARE(rowFor(captions, QStringLiteral("k")), 1);
+        // The long s agrees both ways, so it is found, whichever case is typed.
+        const QStringList longS{QStringLiteral("\u017Fun - star")};
+        QCOMPARE(rowFor(longS, QStringLiteral("S")), 0);
+        QCOMPARE(rowFor(longS, QStringLiteral("sun")), 0);
     }
 
     void emptyListNeverMatches()
