@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Draws Glyphora's eleven picture faces.
 
-Each face is described once, as shapes in a 15-unit-wide coordinate system, and drawn at
-three scales: 1x as a GIF89a with one transparent colour (the picture the program copies)
-and 2x / 3x as PNGs for high-density screens. No imaging library is needed: the shapes are
-sampled directly and the GIF (LZW) and PNG encoders are written out below.
+Each face is described as shapes in a 15-unit-wide coordinate system and drawn at 2x and 3x
+as PNGs for high-density screens; at 1x, where sampled shapes come out soft, the same design
+is drawn pixel by pixel and written as a GIF89a with one transparent colour (the picture the
+program copies). No imaging library is needed: the shapes are sampled directly and the GIF
+(LZW) and PNG encoders are written out below. The output is the same on every run.
 
 Run from anywhere:  python3 make_faces.py [--preview sheet.png]
+(--preview writes sheet-1.png and sheet-2.png: every face enlarged, on light and dark.)
 """
 
 import math
@@ -35,9 +37,6 @@ class Shape:
         box = (max(self.box[0], other.box[0]), max(self.box[1], other.box[1]),
                min(self.box[2], other.box[2]), min(self.box[3], other.box[3]))
         return Shape(lambda x, y: self.test(x, y) and other(x, y), box)
-
-    def __sub__(self, other):
-        return Shape(lambda x, y: self.test(x, y) and not other(x, y), self.box)
 
 
 def disk(cx, cy, r):
@@ -825,13 +824,11 @@ def main(argv):
             layers = draw(STROKE_FACTOR[scale])
             if scale == 1:
                 pixels = pixel_art(name, height, layers)
-            else:
-                pixels = render(layers, height, scale, 6)
-            if scale == 1:
                 data = best_gif(pixels)
                 path = os.path.join(HERE, name + ".gif")
                 scaled.append((1, decode_gif_for_preview(data, height)))
             else:
+                pixels = render(layers, height, scale, 6)
                 data = png(pixels)
                 path = os.path.join(HERE, "%s@%dx.png" % (name, scale))
                 scaled.append((scale, pixels))
