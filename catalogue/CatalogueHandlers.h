@@ -6,6 +6,7 @@
 
 #include "catalogue/CatalogueControls.h"
 #include "catalogue/CatalogueTables.h"
+#include "catalogue/Faces.h"
 
 #include <QColor>
 #include <QImage>
@@ -71,8 +72,8 @@ private:
     platform::SoundPlayer& m_sound;
     QStringList m_smileyCaptions;
     QStringList m_acronymCaptions;
-    std::array<QImage, 11> m_pictures;         ///< the faces as stored: what is copied
-    std::array<QPixmap, 11> m_displayPictures; ///< the sharpest drawings, for Image1
+    std::array<QImage, catalogue::kFaceCount> m_pictures;         ///< the faces as stored: copied
+    std::array<QPixmap, catalogue::kFaceCount> m_displayPictures; ///< sharpest, for Image1
     /// The picture Image1 shows, as stored: what the picture copy puts on the clipboard.
     QImage m_shownPicture;
 };
