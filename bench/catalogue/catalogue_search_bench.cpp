@@ -1,0 +1,147 @@
+// Search time per keystroke for both lists together: the matching alone on the real
+// catalogues and on catalogues 100 times as long, and the whole search-box path (selection,
+// display, fake sound) on bare window controls. Build in Release; run without arguments.
+//
+// Each figure is the median of several batches, so that other work on the machine does not
+// decide it. "full scan" is a text that matches nothing: the search visits every caption of
+// both lists, the longest a keystroke can take.
+
+#include "catalogue/CatalogueHandlers.h"
+#include "catalogue/CatalogueTables.h"
+#include "catalogue/ListSearch.h"
+#include "platform/SoundPlayer.h"
+#include "platform/fakes/FakePlatform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kBatches = 9;
+
+/// Milliseconds per call of `step(i)` for i in [0, calls), median over the batches.
+double perCallMs(int calls, const std::function<void(int)>& step)
+{
+    std::vector<double> batches;
+    for (int b = 0; b < kBatches; ++b) {
+        const auto start = Clock::now();
+        for (int i = 0; i < calls; ++i)
+            step(i);
+        batches.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count() /
+                          calls);
+    }
+    std::nth_element(batches.begin(), batches.begin() + kBatches / 2, batches.end());
+    return batches[kBatches / 2];
+}
+
+// What a user types: every prefix of the first word of each caption.
+QStringList typing(const QStringList& captions)
+{
+    QStringList keys;
+    for (const QString& caption : captions) {
+        const QString word = caption.section(QLatin1Char(' '), 0, 0);
+        for (qsizetype n = 1; n <= word.size(); ++n)
+            keys << word.left(n);
+    }
+    return keys;
+}
+
+// The catalogues `times` over; every copy's captions start with their copy number, so that
+// the last copy's entries are found only near the end of the list.
+QStringList longer(const QStringList& captions, int times)
+{
+    QStringList out;
+    for (int k = 0; k < times; ++k)
+        for (const QString& caption : captions)
+            out << QString::number(k) + QLatin1Char(' ') + caption;
+    return out;
+}
+
+void report(const char* what, double ms, double goalMs)
+{
+    std::printf("%-62s %9.4f ms  (goal < %.1f ms: %s)\n", what, ms, goalMs,
+                ms < goalMs ? "met" : "NOT met");
+}
+
+std::function<void(int)> searchBoth(const QStringList& a, const QStringList& b,
+                                    const QStringList& keys)
+{
+    return [&a, &b, &keys](int i) {
+        const QString& text = keys[i % keys.size()];
+        volatile int sink = catalogue::listSearchRow(a, text).value_or(-2) +
+                            catalogue::listSearchRow(b, text).value_or(-2);
+        (void)sink;
+    };
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    const QStringList smileys = catalogue::captionsOf(catalogue::smileyTable());
+    const QStringList acronyms = catalogue::captionsOf(catalogue::acronymTable());
+    const QStringList typed = typing(smileys + acronyms);
+    const QStringList miss{QStringLiteral("zz")};
+
+    std::printf("Search per keystroke, both lists together (%lld typed keystrokes)\n",
+                static_cast<long long>(typed.size()));
+    report("matching, 205 + 114 entries, typed keystrokes (mean)",
+           perCallMs(int(typed.size()) * 20, searchBoth(smileys, acronyms, typed)), 0.2);
+    report("matching, 205 + 114 entries, full scan",
+           perCallMs(20000, searchBoth(smileys, acronyms, miss)), 0.2);
+
+    const QStringList bigSmileys = longer(smileys, 100);
+    const QStringList bigAcronyms = longer(acronyms, 100);
+    const QStringList lastCopy = typing(longer(smileys + acronyms, 100).mid(99 * 319));
+    report("matching, x100 (20500 + 11400), last copy's keystrokes (mean)",
+           perCallMs(int(lastCopy.size()), searchBoth(bigSmileys, bigAcronyms, lastCopy)), 1.0);
+    report("matching, x100 (20500 + 11400), full scan",
+           perCallMs(200, searchBoth(bigSmileys, bigAcronyms, miss)), 1.0);
+
+    // The whole path through the search box: matching, selection, display, (fake) sound.
+    platform::fakes::FakePlatform fakes;
+    QWidget window;
+    CatalogueControls c{new QListWidget(&window), new QListWidget(&window),
+                        new QLabel(&window),      new QLabel(&window),
+                        new QLabel(&window),      new QPushButton(&window),
+                        new QPushButton(&window), new QPushButton(&window),
+                        new QPushButton(&window), {},
+                        new QLineEdit(&window),   new QPlainTextEdit(&window),
+                        new QCheckBox(&window)};
+    for (QPushButton*& button : c.pictureButtons)
+        button = new QPushButton(&window);
+    platform::SoundPlayer sound(fakes.resources, fakes.sound, fakes.messageBoxes,
+                                [] { return true; });
+    CatalogueHandlers handlers(c, fakes.clipboard, sound);
+    // Each word typed letter by letter, then cleared: every change is a keystroke.
+    QStringList session;
+    for (const QString& caption : smileys + acronyms) {
+        const QString word = caption.section(QLatin1Char(' '), 0, 0);
+        for (qsizetype n = 1; n <= word.size(); ++n)
+            session << word.left(n);
+        session << QString();
+    }
+    report("search box end to end, real lists, per keystroke (mean)",
+           perCallMs(int(session.size()),
+                     [&](int i) {
+                         c.Txt1->setText(session[i]);
+                         fakes.sound.plays.clear(); // the fake's log must not grow
+                     }),
+           0.2);
+    return 0;
+}

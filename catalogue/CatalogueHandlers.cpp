@@ -1,0 +1,265 @@
+#include "catalogue/CatalogueHandlers.h"
+
+#include "catalogue/CatalogueTables.h"
+#include "catalogue/Faces.h"
+#include "catalogue/ListSearch.h"
+#include "platform/Clipboard.h"
+#include "platform/SoundPlayer.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+// A freshly chosen entry shows its description in dark blue; a copy turns it dark red.
+const QColor kDarkBlue(0, 0, 128);
+const QColor kDarkRed(128, 0, 0);
+
+constexpr int kSmileyPointSize = 24;
+constexpr int kAcronymPointSize = 16;
+
+using Handler = void (CatalogueHandlers::*)();
+constexpr std::array<Handler, catalogue::kFaceCount> kPictureHandlers{
+    &CatalogueHandlers::Command4_Click,  &CatalogueHandlers::Command5_Click,
+    &CatalogueHandlers::Command6_Click,  &CatalogueHandlers::Command7_Click,
+    &CatalogueHandlers::Command8_Click,  &CatalogueHandlers::Command9_Click,
+    &CatalogueHandlers::Command10_Click, &CatalogueHandlers::Command11_Click,
+    &CatalogueHandlers::Command12_Click, &CatalogueHandlers::Command13_Click,
+    &CatalogueHandlers::Command14_Click,
+};
+
+void fillList(QListWidget* list, const QStringList& captions)
+{
+    list->setSortingEnabled(false);
+    // "No selection" must be reachable by setCurrentRow(-1).
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->clear();
+    list->addItems(captions);
+    // Without a current index set once, the view makes its first row current when it takes
+    // the focus; the list must start with nothing chosen, and a first Down picks row 0.
+    list->setCurrentIndex(QModelIndex());
+}
+
+/// The list's chosen row (its selection, not merely its current row), -1 when none.
+int selectedRow(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> items = list->selectedItems();
+    return items.isEmpty() ? -1 : list->row(items.first());
+}
+
+} // namespace
+
+CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
+                                     platform::Clipboard& clipboard, platform::SoundPlayer& sound,
+                                     QObject* parent)
+    : QObject(parent), m_c(controls), m_clipboard(clipboard), m_sound(sound),
+      m_smileyCaptions(catalogue::captionsOf(catalogue::smileyTable())),
+      m_acronymCaptions(catalogue::captionsOf(catalogue::acronymTable()))
+{
+    // Captions such as "<:-I" must never be taken for markup.
+    m_c.Label1->setTextFormat(Qt::PlainText);
+    m_c.Label2->setTextFormat(Qt::PlainText);
+
+    fillList(m_c.List1, m_smileyCaptions);
+    fillList(m_c.List2, m_acronymCaptions);
+    // Every change of selection, by mouse, keyboard or search, is a choice.
+    connect(m_c.List1, &QListWidget::itemSelectionChanged, this, &CatalogueHandlers::List1_Click);
+    connect(m_c.List2, &QListWidget::itemSelectionChanged, this, &CatalogueHandlers::List2_Click);
+
+    for (int i = 0; i < catalogue::kFaceCount; ++i) {
+        const catalogue::Face& face = catalogue::faces()[std::size_t(i)];
+        QPushButton* button = m_c.pictureButtons[std::size_t(i)];
+        m_pictures[std::size_t(i)] = catalogue::faceImage(face);
+        m_displayPictures[std::size_t(i)] = catalogue::faceDisplayPixmap(face);
+        button->setIcon(catalogue::faceIcon(face));
+        button->setIconSize(m_pictures[std::size_t(i)].size());
+        connect(button, &QPushButton::clicked, this, kPictureHandlers[std::size_t(i)]);
+    }
+
+    connect(m_c.Command1, &QPushButton::clicked, this, &CatalogueHandlers::Command1_Click);
+    connect(m_c.Command15, &QPushButton::clicked, this, &CatalogueHandlers::Command15_Click);
+    connect(m_c.Sendtxtcmd, &QPushButton::clicked, this, &CatalogueHandlers::Sendtxtcmd_Click);
+    connect(m_c.Command3, &QPushButton::clicked, this, &CatalogueHandlers::Command3_Click);
+    connect(m_c.Txt1, &QLineEdit::textChanged, this, &CatalogueHandlers::Txt1_Change);
+}
+
+void CatalogueHandlers::List1_Click()
+{
+    showListChoice(m_c.List1, catalogue::smileyTable(), kSmileyPointSize);
+}
+
+void CatalogueHandlers::List2_Click()
+{
+    showListChoice(m_c.List2, catalogue::acronymTable(), kAcronymPointSize);
+}
+
+void CatalogueHandlers::showListChoice(const QListWidget* list,
+                                       std::span<const catalogue::CatalogueEntry> table,
+                                       int pointSize)
+{
+    showTextDisplay(true);
+    setDescriptionColour(kDarkBlue);
+    const int row = selectedRow(list);
+    const QString text = catalogue::textAt(table, row);
+    m_c.Label2->setText(row >= 0 ? list->item(row)->text() : QString());
+    QFont font = m_c.Label1->font();
+    font.setPointSize(pointSize);
+    m_c.Label1->setFont(font);
+    m_c.Label1->setText(text);
+    playClick();
+}
+
+void CatalogueHandlers::Command4_Click()
+{
+    showPicture(0);
+}
+
+void CatalogueHandlers::Command5_Click()
+{
+    showPicture(1);
+}
+
+void CatalogueHandlers::Command6_Click()
+{
+    showPicture(2);
+}
+
+void CatalogueHandlers::Command7_Click()
+{
+    showPicture(3);
+}
+
+void CatalogueHandlers::Command8_Click()
+{
+    showPicture(4);
+}
+
+void CatalogueHandlers::Command9_Click()
+{
+    showPicture(5);
+}
+
+void CatalogueHandlers::Command10_Click()
+{
+    showPicture(6);
+}
+
+void CatalogueHandlers::Command11_Click()
+{
+    showPicture(7);
+}
+
+void CatalogueHandlers::Command12_Click()
+{
+    showPicture(8);
+}
+
+void CatalogueHandlers::Command13_Click()
+{
+    showPicture(9);
+}
+
+void CatalogueHandlers::Command14_Click()
+{
+    showPicture(10);
+}
+
+void CatalogueHandlers::showPicture(int face)
+{
+    // Label1 keeps the last list choice: "Add Text face" still inserts it.
+    showTextDisplay(false);
+    m_shownPicture = m_pictures[std::size_t(face)];
+    m_c.Image1->setPixmap(m_displayPictures[std::size_t(face)]);
+    m_c.Label2->setText(catalogue::faces()[std::size_t(face)].description.toString());
+    playClick();
+}
+
+void CatalogueHandlers::showTextDisplay(bool text)
+{
+    m_c.Command1->setVisible(text);
+    m_c.Command15->setVisible(!text);
+    m_c.Image1->setVisible(!text);
+    m_c.Label1->setVisible(text);
+}
+
+void CatalogueHandlers::Command1_Click()
+{
+    m_clipboard.Clear();
+    m_clipboard.SetText(m_c.Label1->text());
+    if (m_c.Check1->isChecked())
+        playClick();
+    setDescriptionColour(kDarkRed);
+}
+
+void CatalogueHandlers::Command15_Click()
+{
+    // Without a picture there is nothing to copy: leave the user's clipboard as it is.
+    if (m_shownPicture.isNull())
+        return;
+    m_clipboard.Clear();
+    m_clipboard.SetImage(m_shownPicture);
+    setDescriptionColour(kDarkRed);
+    playClick();
+}
+
+void CatalogueHandlers::Sendtxtcmd_Click()
+{
+    Command1_Click();
+    // Paste as the box's own paste would, but through the clipboard service. An empty text
+    // inserts nothing and must not wipe out a selection either.
+    const QString text = m_clipboard.GetText();
+    if (!text.isEmpty() && !m_c.Message_Text->isReadOnly())
+        m_c.Message_Text->insertPlainText(text);
+    m_c.Message_Text->setFocus();
+    playClick();
+}
+
+void CatalogueHandlers::Txt1_Change()
+{
+    // Both lists on every change, smileys first: the acronym's handler, when it runs, has the
+    // last word on the display.
+    listsearch();
+    listsearch2();
+}
+
+void CatalogueHandlers::listsearch()
+{
+    searchList(m_c.List1, m_smileyCaptions);
+}
+
+void CatalogueHandlers::listsearch2()
+{
+    searchList(m_c.List2, m_acronymCaptions);
+}
+
+void CatalogueHandlers::searchList(QListWidget* list, const QStringList& captions)
+{
+    const std::optional<int> row = catalogue::listSearchRow(captions, m_c.Txt1->text());
+    if (!row)
+        return;
+    list->setCurrentRow(*row);
+    if (QListWidgetItem* item = list->item(*row))
+        list->scrollToItem(item);
+}
+
+void CatalogueHandlers::Command3_Click()
+{
+    m_c.Txt1->setText(QString());
+    playClick();
+}
+
+void CatalogueHandlers::setDescriptionColour(const QColor& colour)
+{
+    QPalette palette = m_c.Label2->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    m_c.Label2->setPalette(palette);
+}
+
+void CatalogueHandlers::playClick()
+{
+    m_sound.PlayResSound(QStringLiteral("SOUND1"), QStringLiteral("WAVE"));
+}

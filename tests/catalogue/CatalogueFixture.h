@@ -1,0 +1,79 @@
+#pragma once
+
+// Bare catalogue controls, as the main window would create them, wired to the handlers with
+// fake platform services (or a clipboard of the test's choice).
+
+#include "catalogue/CatalogueHandlers.h"
+#include "platform/SoundPlayer.h"
+#include "platform/fakes/FakePlatform.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <memory>
+
+inline const QColor kDarkBlue(0, 0, 128);
+inline const QColor kDarkRed(128, 0, 0);
+
+struct CatalogueFixture
+{
+    explicit CatalogueFixture(platform::Clipboard* clipboard = nullptr)
+    {
+        auto* list1 = new QListWidget(&window);
+        auto* list2 = new QListWidget(&window);
+        list2->hide();
+        controls = {list1,
+                    list2,
+                    new QLabel(&window),
+                    new QLabel(&window),
+                    new QLabel(&window),
+                    new QPushButton(QStringLiteral("Copy to clipboard"), &window),
+                    new QPushButton(QStringLiteral("&Copy to clipboard"), &window),
+                    new QPushButton(QStringLiteral("C&lear search"), &window),
+                    new QPushButton(QStringLiteral("Add Text face"), &window),
+                    {},
+                    new QLineEdit(&window),
+                    new QPlainTextEdit(&window),
+                    new QCheckBox(QStringLiteral(" Play sounds"), &window)};
+        for (QPushButton*& button : controls.pictureButtons)
+            button = new QPushButton(&window);
+        controls.Image1->setScaledContents(true);
+        controls.Command15->hide();
+        controls.Check1->setChecked(true);
+        setColour(kDarkBlue);
+        sound = std::make_unique<platform::SoundPlayer>(
+            fakes.resources, fakes.sound, fakes.messageBoxes,
+            [check = controls.Check1] { return check->isChecked(); });
+        handlers = std::make_unique<CatalogueHandlers>(
+            controls, clipboard ? *clipboard : fakes.clipboard, *sound);
+    }
+
+    QColor colour() const { return controls.Label2->palette().color(QPalette::WindowText); }
+    void setColour(const QColor& colour)
+    {
+        QPalette p = controls.Label2->palette();
+        p.setColor(QPalette::WindowText, colour);
+        controls.Label2->setPalette(p);
+    }
+    qsizetype plays() const { return fakes.sound.plays.size(); }
+    bool textDisplay() const
+    {
+        return !controls.Label1->isHidden() && !controls.Command1->isHidden() &&
+               controls.Image1->isHidden() && controls.Command15->isHidden();
+    }
+    bool pictureDisplay() const
+    {
+        return controls.Label1->isHidden() && controls.Command1->isHidden() &&
+               !controls.Image1->isHidden() && !controls.Command15->isHidden();
+    }
+
+    platform::fakes::FakePlatform fakes;
+    QWidget window;
+    CatalogueControls controls{};
+    std::unique_ptr<platform::SoundPlayer> sound;
+    std::unique_ptr<CatalogueHandlers> handlers;
+};

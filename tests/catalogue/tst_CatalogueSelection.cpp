@@ -1,0 +1,213 @@
+// Choosing list entries (by the program, the keyboard and the mouse) and the search box that
+// chooses them: what the display shows, in which size and colour, and the click sound.
+
+#include "CatalogueFixture.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestCatalogueSelection : public QObject
+{
+    Q_OBJECT
+private slots:
+    void listsAreFilledInTableOrder()
+    {
+        CatalogueFixture f;
+        QCOMPARE(f.controls.List1->count(), 205);
+        QCOMPARE(f.controls.List2->count(), 114);
+        QCOMPARE(f.controls.List1->item(136)->text(),
+                 QStringLiteral("Ordinary - \"Have an ordinary day\" smiley."));
+        QCOMPARE(f.controls.List2->item(18)->text(), QStringLiteral("B4N - bye for now"));
+        QCOMPARE(f.controls.List1->currentRow(), -1);
+        QCOMPARE(f.controls.List2->currentRow(), -1);
+        QCOMPARE(f.plays(), 0);
+    }
+
+    void choosing_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("pointSize");
+        // clang-format off
+        QTest::newRow("smiley 0") << 1 << 0 << "0 :-)" << "Angel - User is an angel. At heart - at least." << 24;
+        QTest::newRow("smiley 3 trailing blank") << 1 << 3 << "d:-)" << "Baseball - User is a baseball player. " << 24;
+        QTest::newRow("smiley 7") << 1 << 7 << "(:-)" << "Big - Smiley big-face." << 24;
+        QTest::newRow("smiley 8 same caption") << 1 << 8 << "):-)" << "Big - Smiley big-face." << 24;
+        QTest::newRow("smiley 74") << 1 << 74 << "B-)" << "Glasses - User wears horn-rimmed glasses." << 24;
+        QTest::newRow("smiley 91") << 1 << 91 << "8" << "Infinity - Infinity" << 24;
+        QTest::newRow("smiley 136 quotes") << 1 << 136 << ":-(0)" << "Ordinary - \"Have an ordinary day\" smiley." << 24;
+        QTest::newRow("smiley 187 backslash") << 1 << 187 << ":-\\" << "Undecided smiley." << 24;
+        QTest::newRow("smiley 48 looks like markup") << 1 << 48 << "<:-)" << "Dumb - User has dumb questions. " << 24;
+        QTest::newRow("acronym 1") << 2 << 1 << "6k" << "6K - sick" << 16;
+        QTest::newRow("acronym 17") << 2 << 17 << "BFN" << "BFN - bye for now" << 16;
+        QTest::newRow("acronym 18") << 2 << 18 << "B4N" << "B4N - bye for now" << 16;
+        QTest::newRow("acronym 52") << 2 << 52 << "IMO " << "IMO - in my opinion" << 16;
+        // clang-format on
+    }
+    void choosing()
+    {
+        QFETCH(int, list);
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        QFETCH(QString, caption);
+        QFETCH(int, pointSize);
+        CatalogueFixture f;
+        f.controls.pictureButtons[4]->click(); // start from the picture display
+        f.setColour(kDarkRed);                 // as after a copy
+        const qsizetype before = f.plays();
+
+        (list == 1 ? f.controls.List1 : f.controls.List2)->setCurrentRow(row);
+
+        QCOMPARE(f.controls.Label1->text(), text);
+        QCOMPARE(f.controls.Label2->text(), caption);
+        QCOMPARE(f.controls.Label1->font().pointSize(), pointSize);
+        QCOMPARE(f.colour(), kDarkBlue);
+        QVERIFY(f.textDisplay());
+        QCOMPARE(f.plays(), before + 1);
+    }
+
+    void pointSizeFollowsTheLastList()
+    {
+        CatalogueFixture f;
+        f.controls.List2->setCurrentRow(5);
+        QCOMPARE(f.controls.Label1->font().pointSize(), 16);
+        f.controls.List1->setCurrentRow(5);
+        QCOMPARE(f.controls.Label1->font().pointSize(), 24);
+        QCOMPARE(f.controls.Label1->text(), QStringLiteral(":-}"));
+        f.controls.List2->setCurrentRow(6);
+        QCOMPARE(f.controls.Label1->font().pointSize(), 16);
+        QCOMPARE(f.controls.Label1->text(), QStringLiteral("AFKB"));
+    }
+
+    void noSelectionEmptiesTheDisplay()
+    {
+        CatalogueFixture f;
+        f.controls.List1->setCurrentRow(10);
+        f.controls.pictureButtons[0]->click();
+        f.setColour(kDarkRed);
+        f.controls.List1->setCurrentRow(-1);
+        QCOMPARE(f.controls.Label1->text(), QString());
+        QCOMPARE(f.controls.Label2->text(), QString());
+        QCOMPARE(f.colour(), kDarkBlue);
+        QVERIFY(f.textDisplay());
+        QCOMPARE(f.plays(), 3);
+    }
+
+    void keyboardAndMouseChooseToo()
+    {
+        CatalogueFixture f;
+        f.window.resize(400, 400);
+        f.controls.List1->setGeometry(0, 0, 337, 186);
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        f.controls.List1->setFocus();
+        QVERIFY(f.controls.List1->hasFocus());
+        // Taking the focus chooses nothing.
+        QCOMPARE(f.controls.Label1->text(), QString());
+        QCOMPARE(f.plays(), 0);
+
+        QTest::keyClick(f.controls.List1, Qt::Key_Down);
+        QCOMPARE(f.controls.Label1->text(), QStringLiteral("0 :-)"));
+        QTest::keyClick(f.controls.List1, Qt::Key_Down);
+        QCOMPARE(f.controls.Label1->text(), QStringLiteral("|I"));
+
+        QListWidget* list = f.controls.List1;
+        const QPoint third = list->visualItemRect(list->item(2)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third);
+        QCOMPARE(list->currentRow(), 2);
+        QCOMPARE(f.controls.Label1->text(), QStringLiteral(":-%"));
+        QCOMPARE(f.plays(), 3);
+
+        // Ctrl+click takes the choice back: the list and the display agree again.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, third);
+        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(f.controls.Label1->text(), QString());
+        QCOMPARE(f.controls.Label2->text(), QString());
+    }
+
+    // --- the search box ---
+
+    void typingSelectsInBothLists_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("smiley");
+        QTest::addColumn<int>("acronym");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("w: the acronym has the last word") << "w" << 192 << 109 << "W8";
+        QTest::newRow("BIG") << "BIG" << 7 << -1 << "(:-)";
+        QTest::newRow("wink") << "wink" << 196 << -1 << ";-)";
+        QTest::newRow("grin") << "grin" << -1 << -1 << "";
+        QTest::newRow("one blank") << " " << -1 << -1 << "";
+    }
+    void typingSelectsInBothLists()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, smiley);
+        QFETCH(int, acronym);
+        QFETCH(QString, shown);
+        CatalogueFixture f;
+        f.controls.Txt1->setText(text);
+        QCOMPARE(f.controls.List1->currentRow(), smiley);
+        QCOMPARE(f.controls.List2->currentRow(), acronym);
+        QCOMPARE(f.controls.Label1->text(), shown);
+        QCOMPARE(f.plays(), qsizetype((smiley >= 0) + (acronym >= 0)));
+    }
+
+    void aFurtherLetterKeepsWhatNoLongerMatches()
+    {
+        CatalogueFixture f;
+        QTest::keyClicks(f.controls.Txt1, QStringLiteral("a"));
+        QCOMPARE(f.controls.List1->currentRow(), 0);
+        QCOMPARE(f.controls.List2->currentRow(), 2);
+        QCOMPARE(f.controls.Label1->text(), QStringLiteral("A3"));
+        QCOMPARE(f.controls.Label2->text(), QStringLiteral("A3 - anytime, anywhere, anyplace "));
+        QCOMPARE(f.controls.Label1->font().pointSize(), 16);
+        QCOMPARE(f.plays(), 2);
+
+        QTest::keyClicks(f.controls.Txt1, QStringLiteral("n"));
+        QCOMPARE(f.controls.List1->currentRow(), 0);
+        QCOMPARE(f.controls.List2->currentRow(), 2);
+        QCOMPARE(f.controls.Label1->text(), QStringLiteral("A3"));
+        QCOMPARE(f.plays(), 2);
+    }
+
+    void searchSelectsTheSameWayAsTheUser()
+    {
+        CatalogueFixture f;
+        QSignalSpy spy(f.controls.List1, &QListWidget::itemSelectionChanged);
+        f.controls.Txt1->setText(QStringLiteral("wi"));
+        QCOMPARE(f.controls.List1->selectedItems().size(), 1);
+        QCOMPARE(f.controls.List1->selectedItems().first(), f.controls.List1->item(196));
+        QVERIFY(spy.count() > 0);
+    }
+
+    void clearSearchEmptiesBoxSelectionsAndDisplay()
+    {
+        CatalogueFixture f;
+        f.controls.Txt1->setText(QStringLiteral("w"));
+        const qsizetype before = f.plays();
+        f.controls.Command3->click();
+        QCOMPARE(f.controls.Txt1->text(), QString());
+        QCOMPARE(f.controls.List1->currentRow(), -1);
+        QCOMPARE(f.controls.List2->currentRow(), -1);
+        QVERIFY(f.controls.List1->selectedItems().isEmpty());
+        QVERIFY(f.controls.List2->selectedItems().isEmpty());
+        QCOMPARE(f.controls.Label1->text(), QString());
+        QCOMPARE(f.controls.Label2->text(), QString());
+        QVERIFY(f.plays() > before); // the handlers' sounds, then the button's own
+    }
+
+    void clearSearchOnAnEmptyBoxOnlyClicks()
+    {
+        CatalogueFixture f;
+        f.controls.List1->setCurrentRow(4);
+        f.controls.Command3->click();
+        QCOMPARE(f.controls.List1->currentRow(), 4); // the box was empty: nothing changed
+        QCOMPARE(f.plays(), 2);
+    }
+};
+
+QTEST_MAIN(TestCatalogueSelection)
+#include "tst_CatalogueSelection.moc"

@@ -1,0 +1,130 @@
+// The two catalogues against hand-copied rows: counts, order, and the entries whose text
+// or caption is easy to get wrong (blanks, quotes, backslash, duplicates).
+
+#include "catalogue/CatalogueTables.h"
+
+#include <QTest>
+
+using catalogue::acronymTable;
+using catalogue::smileyTable;
+
+class TestCatalogueTables : public QObject
+{
+    Q_OBJECT
+private slots:
+    void counts()
+    {
+        QCOMPARE(smileyTable().size(), std::size_t(205));
+        QCOMPARE(acronymTable().size(), std::size_t(114));
+    }
+
+    void smileyRows_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("caption");
+        // clang-format off
+        QTest::newRow("0 digit, blank") << 0 << "0 :-)" << "Angel - User is an angel. At heart - at least.";
+        QTest::newRow("3 trailing blank") << 3 << "d:-)" << "Baseball - User is a baseball player. ";
+        QTest::newRow("7 duplicate caption") << 7 << "(:-)" << "Big - Smiley big-face.";
+        QTest::newRow("8 duplicate caption") << 8 << "):-)" << "Big - Smiley big-face.";
+        QTest::newRow("51 no blank after hyphen") << 51 << ":-6" << "Eat -Smiley after eating something sour.";
+        QTest::newRow("87") << 87 << "[]" << "Hug - Hugs";
+        QTest::newRow("88") << 88 << "(:-" << "Ill - User is ill.";
+        QTest::newRow("91 one digit") << 91 << "8" << "Infinity - Infinity";
+        QTest::newRow("92 colon only") << 92 << ":" << "Invisible - Smiley invisible man.";
+        QTest::newRow("109") << 109 << ":-" << "Male - User is male.";
+        QTest::newRow("136 quotes") << 136 << ":-(0)" << "Ordinary - \"Have an ordinary day\" smiley.";
+        QTest::newRow("145 inner blank") << 145 << "O |-)" << "Religion - Net.Religion";
+        QTest::newRow("173 inner blank") << 173 << ":-( )" << "Step - You stepped on my toe.";
+        QTest::newRow("187 backslash") << 187 << ":-\\" << "Undecided smiley.";
+        QTest::newRow("196") << 196 << ";-)" << "Wink - Wink smiley. User just made a flirtatious remark.";
+        QTest::newRow("200 doubled blank") << 200 << ":-0" << "Yelling - No Yelling.  (Quiet Lab)";
+        QTest::newRow("204 last") << 204 << "|-P" << "Yuk - Yuk !!";
+        // clang-format on
+    }
+    void smileyRows()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        QFETCH(QString, caption);
+        QCOMPARE(catalogue::textAt(smileyTable(), row), text);
+        QCOMPARE(smileyTable()[std::size_t(row)].caption.toString(), caption);
+    }
+
+    void acronymRows_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("0 doubled blanks") << 0 << "4me"
+                                          << "4me  -  for me";
+        QTest::newRow("1 lower-case k") << 1 << "6k"
+                                        << "6K - sick";
+        QTest::newRow("2 trailing blank") << 2 << "A3"
+                                          << "A3 - anytime, anywhere, anyplace ";
+        QTest::newRow("3 doubled blank") << 3 << "AAMOF"
+                                         << "AAMOF  - as a matter of fact";
+        QTest::newRow("17 before 18") << 17 << "BFN"
+                                      << "BFN - bye for now";
+        QTest::newRow("18 after 17") << 18 << "B4N"
+                                     << "B4N - bye for now";
+        QTest::newRow("52 trailing blank in text") << 52 << "IMO "
+                                                   << "IMO - in my opinion";
+        QTest::newRow("109") << 109 << "W8"
+                             << "W8 - wait";
+        QTest::newRow("113 last") << 113 << "WUF"
+                                  << "WUF - where are you from";
+    }
+    void acronymRows()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, text);
+        QFETCH(QString, caption);
+        QCOMPARE(catalogue::textAt(acronymTable(), row), text);
+        QCOMPARE(acronymTable()[std::size_t(row)].caption.toString(), caption);
+    }
+
+    // Equal captions stay separate rows with their own texts.
+    void duplicatesStaySeparate()
+    {
+        for (int row : {7, 72, 112, 119, 201}) {
+            const auto& a = smileyTable()[std::size_t(row)];
+            const auto& b = smileyTable()[std::size_t(row) + 1];
+            QCOMPARE(a.caption, b.caption);
+            QVERIFY2(a.text != b.text, qPrintable(QString::number(row)));
+        }
+        for (int row : {5, 40, 182})
+            QCOMPARE(catalogue::textAt(smileyTable(), row), QStringLiteral(":-}"));
+    }
+
+    void textsAndCaptionsWithinLimits()
+    {
+        for (const auto& e : smileyTable()) {
+            QVERIFY(e.text.size() >= 1 && e.text.size() <= 6);
+            QVERIFY(e.caption.size() <= 70);
+        }
+        for (const auto& e : acronymTable()) {
+            QVERIFY(e.text.size() >= 1 && e.text.size() <= 5);
+            QVERIFY(e.caption.size() <= 37);
+        }
+    }
+
+    void captionsKeepTableOrder()
+    {
+        const QStringList captions = catalogue::captionsOf(acronymTable());
+        QCOMPARE(captions.size(), 114);
+        QCOMPARE(captions.at(17), QStringLiteral("BFN - bye for now"));
+        QCOMPARE(captions.at(18), QStringLiteral("B4N - bye for now"));
+    }
+
+    void rowsOutsideTheTableGiveNoText()
+    {
+        QCOMPARE(catalogue::textAt(smileyTable(), -1), QString());
+        QCOMPARE(catalogue::textAt(smileyTable(), 205), QString());
+        QCOMPARE(catalogue::textAt(acronymTable(), 114), QString());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCatalogueTables)
+#include "tst_CatalogueTables.moc"

@@ -1,0 +1,148 @@
+// The picture faces as files: each GIF is a single-image GIF89a with one transparent colour,
+// of the agreed size and byte count, and the sharper drawings match it in shape.
+
+#include "catalogue/Faces.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+struct GifFacts
+{
+    bool ok = false;
+    QString problem;
+    int width = 0;
+    int height = 0;
+    int images = 0;
+    int transparentFlags = 0;
+};
+
+quint16 le16(const QByteArray& d, qsizetype at)
+{
+    return quint16(quint8(d[at]) | quint8(d[at + 1]) << 8);
+}
+
+// Walks the blocks of a GIF file; says what is wrong rather than crashing on a short file.
+GifFacts readGif(const QByteArray& d)
+{
+    GifFacts f;
+    auto fail = [&f](const char* why) {
+        f.problem = QString::fromLatin1(why);
+        return f;
+    };
+    if (d.size() < 13 || !d.startsWith("GIF89a"))
+        return fail("not GIF89a");
+    f.width = le16(d, 6);
+    f.height = le16(d, 8);
+    qsizetype at = 13;
+    if (quint8(d[10]) & 0x80)
+        at += 3 * (qsizetype(1) << ((quint8(d[10]) & 7) + 1));
+    auto skipSubBlocks = [&d, &at]() {
+        while (at < d.size() && d[at] != 0)
+            at += 1 + quint8(d[at]);
+        ++at;
+    };
+    while (at < d.size()) {
+        const quint8 kind = quint8(d[at]);
+        if (kind == 0x3B) {
+            f.ok = at == d.size() - 1;
+            return f.ok ? f : fail("bytes after the trailer");
+        }
+        if (kind == 0x21) {
+            if (at + 3 >= d.size())
+                return fail("short extension");
+            if (quint8(d[at + 1]) == 0xF9 && (quint8(d[at + 3]) & 1))
+                ++f.transparentFlags;
+            at += 2;
+            skipSubBlocks();
+        } else if (kind == 0x2C) {
+            if (at + 10 >= d.size())
+                return fail("short image descriptor");
+            ++f.images;
+            const quint8 packed = quint8(d[at + 9]);
+            at += 10;
+            if (packed & 0x80)
+                at += 3 * (qsizetype(1) << ((packed & 7) + 1));
+            ++at; // LZW minimum code size
+            skipSubBlocks();
+        } else {
+            return fail("unknown block");
+        }
+    }
+    return fail("no trailer");
+}
+
+} // namespace
+
+class TestFaces : public QObject
+{
+    Q_OBJECT
+private slots:
+    void buttonOrderAndNames()
+    {
+        const QStringList expected{
+            "Big grin",  "Confuse",          "Cool",  "Surprise", "Frown", "Mad", "Embarrasment",
+            "Sarcastic", "Stick out tongue", "Smile", "Wink"};
+        QStringList names;
+        for (const catalogue::Face& face : catalogue::faces())
+            names << face.description.toString();
+        QCOMPARE(names, expected);
+    }
+
+    void gifFiles_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("height");
+        for (int i = 0; i < catalogue::kFaceCount; ++i) {
+            const QString name = catalogue::faces()[std::size_t(i)].description.toString();
+            QTest::newRow(qPrintable(name)) << i << (i == 1 ? 22 : 15);
+        }
+    }
+    void gifFiles()
+    {
+        QFETCH(int, index);
+        QFETCH(int, height);
+        const catalogue::Face& face = catalogue::faces()[std::size_t(index)];
+        QFile file(catalogue::facePath(face));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const QByteArray bytes = file.readAll();
+        QVERIFY2(bytes.size() >= 244 && bytes.size() <= 393,
+                 qPrintable(QString::number(bytes.size())));
+
+        const GifFacts gif = readGif(bytes);
+        QVERIFY2(gif.ok, qPrintable(gif.problem));
+        QCOMPARE(gif.width, 15);
+        QCOMPARE(gif.height, height);
+        QCOMPARE(gif.images, 1);
+        QCOMPARE(gif.transparentFlags, 1);
+
+        const QImage image = catalogue::faceImage(face);
+        QCOMPARE(image.size(), QSize(15, height));
+        QVERIFY(image.hasAlphaChannel());
+        QCOMPARE(qAlpha(image.pixel(0, height - 1)), 0);   // outside the round face
+        QCOMPARE(qAlpha(image.pixel(7, height - 8)), 255); // the middle of the face
+        QCOMPARE(qAlpha(image.pixel(7, height - 1)), 255); // its bottom outline
+    }
+
+    void sharperDrawings_data() { gifFiles_data(); }
+    void sharperDrawings()
+    {
+        QFETCH(int, index);
+        QFETCH(int, height);
+        const catalogue::Face& face = catalogue::faces()[std::size_t(index)];
+        for (int scale : {2, 3}) {
+            const QImage image(catalogue::facePath(face, scale));
+            QCOMPARE(image.size(), QSize(15 * scale, height * scale));
+            QCOMPARE(qAlpha(image.pixel(0, image.height() - 1)), 0);
+            QCOMPARE(qAlpha(image.pixel(image.width() / 2, image.height() - 8 * scale)), 255);
+        }
+        const QList<QSize> sizes = catalogue::faceIcon(face).availableSizes();
+        for (int scale : {1, 2, 3})
+            QVERIFY(sizes.contains(QSize(15 * scale, height * scale)));
+        QCOMPARE(catalogue::faceDisplayPixmap(face).size(), QSize(45, height * 3));
+    }
+};
+
+QTEST_MAIN(TestFaces)
+#include "tst_Faces.moc"
