@@ -3,6 +3,7 @@
 #include "app/Form1Layout.h"
 #include "app/LineControl.h"
 #include "app/Module1.h"
+#include "catalogue/CatalogueHandlers.h"
 #include "platform/Fonts.h"
 
 #include <QAction>
@@ -246,6 +247,11 @@ void Form1::createControls()
     }
     // The picture display sits over the emoticon label, as the two share one place.
     Image1->raise();
+
+    m_catalogue =
+        new CatalogueHandlers({List1, List2, Label1, Label2, Image1, Command1, Command15, Command3,
+                               Sendtxtcmd, m_pictureButtons, Txt1, Message_Text, Check1},
+                              m_platform.clipboard, m_sound, this);
 
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);

@@ -23,6 +23,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class CatalogueHandlers;
 class LineControl;
 
 class Form1 : public QMainWindow
@@ -81,6 +82,7 @@ private:
 
     QWidget* m_client = nullptr;
     QWidget* m_translatorPanel = nullptr;
+    CatalogueHandlers* m_catalogue = nullptr;
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_help;
 
