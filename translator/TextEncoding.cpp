@@ -1,5 +1,6 @@
 #include "translator/TextEncoding.h"
 
+#include <QStringDecoder>
 #include <array>
 
 namespace translator {
@@ -101,7 +102,9 @@ DecodedText decodeCharacters(QByteArrayView bytes)
             result.format.byteOrderMark = true;
             bytes = bytes.sliced(kUtf8Bom.size());
         }
-        result.text = QString::fromUtf8(bytes);
+        // Only the first mark is the file's; QString::fromUtf8 would drop a second one too.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        result.text = decoder.decode(bytes);
     } else {
         result.format.encoding = TextEncoding::Windows1252;
         result.text = decodeWindows1252(bytes);

@@ -22,7 +22,7 @@ QString folderInTheWay()
 std::optional<DecodedText> ReadTextFile(const QString& path, QString* error)
 {
     if (QFileInfo(path).isDir()) {
-        setError(error, folderInTheWay());
+        setError(error, QStringLiteral("That is a folder, not a file."));
         return std::nullopt;
     }
     QFile file(path);
