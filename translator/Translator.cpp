@@ -1,32 +1,25 @@
 #include "translator/Translator.h"
 
 #include <QHash>
+#include <cstring>
 
 namespace translator {
 
 namespace {
 
 // FNV-1a over UTF-16 code units: cheap enough to run while the word is scanned.
-inline size_t mix(size_t h, char16_t c)
+constexpr std::uint32_t kHashSeed = 2166136261u;
+inline std::uint32_t mix(std::uint32_t h, char16_t c)
 {
-    return (h ^ c) * 0x100000001b3ULL;
+    return (h ^ c) * 16777619u;
 }
-constexpr size_t kHashSeed = 0xcbf29ce484222325ULL;
 
-size_t hashOf(QStringView text)
+std::uint32_t hashOf(const char16_t* text, qsizetype length)
 {
-    size_t h = kHashSeed;
-    for (QChar c : text)
-        h = mix(h, c.unicode());
+    std::uint32_t h = kHashSeed;
+    for (qsizetype i = 0; i < length; ++i)
+        h = mix(h, text[i]);
     return h;
-}
-
-qsizetype leadingSpaces(QStringView text)
-{
-    qsizetype n = 0;
-    while (n < text.size() && text[n] == u' ')
-        ++n;
-    return n;
 }
 
 qsizetype lengthWithoutTrailingSpaces(QStringView text)
@@ -36,6 +29,63 @@ qsizetype lengthWithoutTrailingSpaces(QStringView text)
         --n;
     return n;
 }
+
+// Words up to this length with ASCII capitals are lowered without an allocation.
+constexpr qsizetype kShortWord = 64;
+
+// Appends pieces the way the text is rebuilt after the words are replaced: joined by one
+// space, and trimmed after every word, so a piece of only spaces adds nothing, trailing
+// spaces never stay and nothing leads the text.
+class Joiner
+{
+public:
+    explicit Joiner(qsizetype expected) : m_text(expected, Qt::Uninitialized) { rebase(0); }
+
+    void add(const char16_t* piece, qsizetype length)
+    {
+        if (length == 0)
+            return;
+        if (m_at == m_begin) {
+            while (length > 0 && *piece == u' ') {
+                ++piece;
+                --length;
+            }
+        } else {
+            reserve(length + 1);
+            *m_at++ = u' ';
+        }
+        reserve(length);
+        std::memcpy(m_at, piece, size_t(length) * sizeof(char16_t));
+        m_at += length;
+    }
+
+    QString take()
+    {
+        m_text.truncate(m_at - m_begin);
+        return std::move(m_text);
+    }
+
+private:
+    void reserve(qsizetype length)
+    {
+        if (m_end - m_at >= length)
+            return;
+        const qsizetype used = m_at - m_begin;
+        m_text.resize(std::max(2 * m_text.size(), used + length));
+        rebase(used);
+    }
+    void rebase(qsizetype used)
+    {
+        m_begin = reinterpret_cast<char16_t*>(m_text.data());
+        m_at = m_begin + used;
+        m_end = m_begin + m_text.size();
+    }
+
+    QString m_text;
+    char16_t* m_begin = nullptr;
+    char16_t* m_at = nullptr;
+    char16_t* m_end = nullptr;
+};
 
 } // namespace
 
@@ -62,85 +112,92 @@ Translator::Translator(const QList<DictionaryRecord>& records)
         firstFrom.insert(keys[i], i);
     }
 
-    m_entries.reserve(firstFrom.size());
-    for (auto it = firstFrom.cbegin(); it != firstFrom.cend(); ++it) {
-        const QString& value = records[finalRecord[it.value()]].replacement;
-        m_entries.push_back(
-            {it.key(), value, hashOf(it.key()), lengthWithoutTrailingSpaces(value)});
-    }
-    size_t capacity = 16;
-    while (capacity < 2 * m_entries.size())
+    std::uint32_t capacity = 16;
+    while (capacity < 2 * firstFrom.size())
         capacity *= 2;
     m_mask = capacity - 1;
-    m_slots.assign(capacity, -1);
-    for (size_t e = 0; e < m_entries.size(); ++e) {
-        size_t slot = m_entries[e].hash & m_mask;
-        while (m_slots[slot] >= 0)
+    m_slots.assign(capacity, Slot());
+    m_entries.reserve(size_t(firstFrom.size()));
+    for (auto it = firstFrom.cbegin(); it != firstFrom.cend(); ++it) {
+        const QString& key = it.key();
+        const QString& value = records[finalRecord[it.value()]].replacement;
+        Entry entry{qsizetype(m_chars.size()), key.size(), 0, lengthWithoutTrailingSpaces(value)};
+        m_chars.append(reinterpret_cast<const char16_t*>(key.utf16()), size_t(key.size()));
+        entry.valueOffset = qsizetype(m_chars.size());
+        m_chars.append(reinterpret_cast<const char16_t*>(value.utf16()), size_t(entry.valueLength));
+        m_entries.push_back(entry);
+
+        const std::uint32_t hash =
+            hashOf(reinterpret_cast<const char16_t*>(key.utf16()), key.size());
+        std::uint32_t slot = hash & m_mask;
+        while (m_slots[slot].entry >= 0)
             slot = (slot + 1) & m_mask;
-        m_slots[slot] = int(e);
+        m_slots[slot] = {hash, std::int32_t(m_entries.size() - 1)};
     }
 }
 
-const Translator::Entry* Translator::find(QStringView lowerWord, size_t hash) const
+const Translator::Entry* Translator::find(const char16_t* lowerWord, qsizetype length,
+                                          std::uint32_t hash) const
 {
-    for (size_t slot = hash & m_mask;; slot = (slot + 1) & m_mask) {
-        const int e = m_slots[slot];
-        if (e < 0)
+    for (std::uint32_t slot = hash & m_mask;; slot = (slot + 1) & m_mask) {
+        const Slot& s = m_slots[slot];
+        if (s.entry < 0)
             return nullptr;
-        const Entry& entry = m_entries[size_t(e)];
-        if (entry.hash == hash && QStringView(entry.key) == lowerWord)
+        if (s.hash != hash)
+            continue;
+        const Entry& entry = m_entries[size_t(s.entry)];
+        if (entry.keyLength == length && std::memcmp(m_chars.data() + entry.keyOffset, lowerWord,
+                                                     size_t(length) * sizeof(char16_t)) == 0)
             return &entry;
     }
 }
 
-const Translator::Entry* Translator::lookUp(QStringView word, QString& scratch) const
-{
-    size_t h = kHashSeed;
-    char16_t unusual = 0; // set when a character is upper-case ASCII or not ASCII
-    for (QChar qc : word) {
-        const char16_t c = qc.unicode();
-        h = mix(h, c);
-        unusual |= char16_t(c - u'A') < 26 ? 0x80 : (c & 0xFF80);
-    }
-    if (!unusual)
-        return find(word, h);
-    scratch = lowerCase(word);
-    return find(scratch, hashOf(scratch));
-}
-
 QString Translator::translate(QStringView message) const
 {
-    QString out;
-    out.reserve(message.size() + message.size() / 4 + 16);
+    Joiner out(message.size() + message.size() / 4 + 16);
     QString scratch;
-    const auto append = [&out](QStringView piece) {
-        // Joining trims the text after every word: a piece of only spaces adds nothing,
-        // trailing spaces never stay, and nothing leads the text.
-        if (out.isEmpty())
-            out.append(piece.sliced(leadingSpaces(piece)));
-        else if (!piece.isEmpty())
-            out.append(u' ').append(piece);
-    };
-    const qsizetype size = message.size();
-    qsizetype start = 0;
-    while (true) {
-        qsizetype space = message.indexOf(u' ', start);
-        const bool last = space < 0;
-        if (last)
-            space = size;
-        const QStringView word = message.sliced(start, space - start);
-        if (const Entry* entry = lookUp(word, scratch))
-            append(QStringView(entry->value).first(entry->end));
+    char16_t lowered[kShortWord];
+    const auto addWord = [&out, this](const Entry* entry, const char16_t* word, qsizetype length) {
+        if (entry)
+            out.add(m_chars.data() + entry->valueOffset, entry->valueLength);
         else
-            append(word);
-        if (last)
+            out.add(word, length);
+    };
+
+    const char16_t* p = message.utf16();
+    const char16_t* const end = p + message.size();
+    while (true) {
+        // One pass finds the word's end, hashes it and notes whether lowering changes it.
+        const char16_t* const word = p;
+        std::uint32_t h = kHashSeed;
+        unsigned capitals = 0, wide = 0;
+        for (; p != end && *p != u' '; ++p) {
+            const char16_t c = *p;
+            h = mix(h, c);
+            capitals |= unsigned(char16_t(c - u'A') < 26);
+            wide |= c >> 7;
+        }
+        const qsizetype length = p - word;
+        const Entry* entry;
+        if (!(capitals | wide)) {
+            entry = find(word, length, h);
+        } else if (!wide && length <= kShortWord) {
+            for (qsizetype i = 0; i < length; ++i)
+                lowered[i] = char16_t(word[i] | (char16_t(word[i] - u'A') < 26 ? 0x20 : 0));
+            entry = find(lowered, length, hashOf(lowered, length));
+        } else {
+            scratch = lowerCase(QStringView(word, length));
+            const auto* s = reinterpret_cast<const char16_t*>(scratch.utf16());
+            entry = find(s, scratch.size(), hashOf(s, scratch.size()));
+        }
+        addWord(entry, word, length);
+        if (p == end)
             break;
-        start = space + 1;
+        ++p; // the space
     }
     // The message gets one space appended before it is split: a last, empty word.
-    if (const Entry* entry = lookUp(QStringView(), scratch))
-        append(QStringView(entry->value).first(entry->end));
-    return out;
+    addWord(find(nullptr, 0, kHashSeed), nullptr, 0);
+    return out.take();
 }
 
 } // namespace translator

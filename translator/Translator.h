@@ -17,6 +17,8 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace translator {
@@ -38,20 +40,25 @@ public:
     QString translate(QStringView message) const;
 
 private:
+    struct Slot
+    {
+        std::uint32_t hash = 0;
+        std::int32_t entry = -1; ///< index into m_entries; -1 when the slot is free
+    };
     struct Entry
     {
-        QString key;   ///< lower case
-        QString value; ///< where the chain of records ends
-        size_t hash;
-        qsizetype end; ///< length of value without its trailing spaces
+        qsizetype keyOffset; ///< into m_chars: the key in lower case
+        qsizetype keyLength;
+        qsizetype valueOffset; ///< into m_chars: where the chain of records ends
+        qsizetype valueLength; ///< without the value's trailing spaces
     };
 
-    const Entry* find(QStringView lowerWord, size_t hash) const;
-    const Entry* lookUp(QStringView word, QString& scratch) const;
+    const Entry* find(const char16_t* lowerWord, qsizetype length, std::uint32_t hash) const;
 
+    std::vector<Slot> m_slots;
     std::vector<Entry> m_entries;
-    std::vector<int> m_slots; ///< open addressing: index into m_entries, -1 when free
-    size_t m_mask = 0;
+    std::u16string m_chars;
+    std::uint32_t m_mask = 0;
 };
 
 } // namespace translator
