@@ -146,8 +146,9 @@ const Translator::Entry* Translator::find(const char16_t* lowerWord, qsizetype l
         if (s.hash != hash)
             continue;
         const Entry& entry = m_entries[size_t(s.entry)];
-        if (entry.keyLength == length && std::memcmp(m_chars.data() + entry.keyOffset, lowerWord,
-                                                     size_t(length) * sizeof(char16_t)) == 0)
+        if (entry.keyLength == length &&
+            (length == 0 || std::memcmp(m_chars.data() + entry.keyOffset, lowerWord,
+                                        size_t(length) * sizeof(char16_t)) == 0))
             return &entry;
     }
 }
