@@ -1,0 +1,229 @@
+// Open, Save, Save as and Clear on the panel: which file gets written, with which bytes,
+// and that a file error is reported without losing anything.
+
+#include "tests/translator/PanelFixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+using platform::MsgAnswer;
+
+class TestMessageFiles : public QObject
+{
+    Q_OBJECT
+private slots:
+    void saveWithoutOpenRunsSaveAs()
+    {
+        PanelFixture panel;
+        panel.message.setPlainText(QStringLiteral("line one\nline two"));
+        panel.fake.fileDialogs.answer(panel.file("note"));
+        panel.save.click();
+        QCOMPARE(PanelFixture::read(panel.file("note.txt")), QByteArray("line one\nline two\n"));
+        QCOMPARE(panel.fake.fileDialogs.saveRequests.size(), 1);
+        QCOMPARE(panel.fake.fileDialogs.saveRequests[0].filter,
+                 QStringLiteral("Text File (*.txt)|*.txt"));
+        QCOMPARE(panel.handlers.CurrentFile, QString());
+        panel.fake.fileDialogs.cancel();
+        panel.save.click(); // not remembered: asks again
+        QCOMPARE(panel.fake.fileDialogs.saveRequests.size(), 2);
+    }
+
+    void saveGoesToTheOpenedFile()
+    {
+        PanelFixture panel;
+        PanelFixture::write(panel.file("a.txt"), "old text");
+        panel.fake.fileDialogs.answer(panel.file("a.txt"));
+        panel.open.click();
+        QCOMPARE(panel.fake.fileDialogs.openRequests[0].filter,
+                 QStringLiteral("Text file (*.txt)|*.txt"));
+        QCOMPARE(panel.handlers.CurrentFile, panel.file("a.txt"));
+        QCOMPARE(panel.status.text(), panel.file("a.txt"));
+        panel.fake.fileDialogs.answer(panel.file("b.txt"));
+        panel.saveAs.click();
+        QCOMPARE(PanelFixture::read(panel.file("b.txt")), QByteArray("old text\n"));
+        panel.clear.click();
+        panel.message.setPlainText(QStringLiteral("new text"));
+        panel.save.click();
+        QCOMPARE(PanelFixture::read(panel.file("a.txt")), QByteArray("new text"));
+        QCOMPARE(panel.handlers.CurrentFile, panel.file("a.txt"));
+        QCOMPARE(panel.status.text(), panel.file("a.txt"));
+    }
+
+    void saveAsReplacesTheChosenFileWithoutAsking()
+    {
+        PanelFixture panel;
+        PanelFixture::write(panel.file("b.txt"), "something else entirely");
+        panel.message.setPlainText(QStringLiteral("mine"));
+        panel.fake.fileDialogs.answer(panel.file("b.txt"));
+        panel.saveAs.click();
+        QVERIFY(panel.fake.messageBoxes.shown.isEmpty());
+        QCOMPARE(PanelFixture::read(panel.file("b.txt")), QByteArray("mine\n"));
+    }
+
+    void renamedTargetAsksFirst_data()
+    {
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("no") << MsgAnswer::No << QByteArray("keep me");
+        QTest::newRow("yes") << MsgAnswer::Yes << QByteArray("mine\n");
+    }
+    void renamedTargetAsksFirst()
+    {
+        QFETCH(MsgAnswer, answer);
+        QFETCH(QByteArray, expected);
+        PanelFixture panel;
+        PanelFixture::write(panel.file("notes.txt"), "keep me");
+        panel.message.setPlainText(QStringLiteral("mine"));
+        panel.fake.fileDialogs.answer(panel.file("notes.doc"));
+        panel.fake.messageBoxes.answers.enqueue(answer);
+        panel.saveAs.click();
+        QCOMPARE(panel.fake.messageBoxes.shown.size(), 1);
+        QCOMPARE(panel.fake.messageBoxes.shown[0].buttons, platform::MsgButtons::YesNo);
+        QVERIFY(panel.fake.messageBoxes.shown[0].text.contains(panel.file("notes.txt")));
+        QCOMPARE(PanelFixture::read(panel.file("notes.txt")), expected);
+        QVERIFY(!QFileInfo::exists(panel.file("notes.doc")));
+    }
+
+    void dottedFolder()
+    {
+        PanelFixture panel;
+        QVERIFY(QDir(panel.filesDir.path()).mkdir(QStringLiteral("my.docs")));
+        panel.message.setPlainText(QStringLiteral("hi"));
+        panel.fake.fileDialogs.answer(panel.file("my.docs/letter"));
+        panel.saveAs.click();
+        QCOMPARE(PanelFixture::read(panel.file("my.docs/letter.txt")), QByteArray("hi\n"));
+    }
+
+    void openMissingNameChangesNothing()
+    {
+        PanelFixture panel;
+        panel.message.setPlainText(QStringLiteral("unsaved words"));
+        panel.fake.fileDialogs.answer(panel.file("nothere.txt"));
+        panel.open.click();
+        QCOMPARE(panel.fake.messageBoxes.shown.size(), 1);
+        QVERIFY(panel.fake.messageBoxes.shown[0].text.contains(panel.file("nothere.txt")));
+        QVERIFY(!QFileInfo::exists(panel.file("nothere.txt")));
+        QCOMPARE(panel.text(), QStringLiteral("unsaved words"));
+        QCOMPARE(panel.handlers.CurrentFile, QString());
+        QCOMPARE(panel.status.text(), QString());
+    }
+
+    void cancelChangesNothing()
+    {
+        PanelFixture panel;
+        panel.message.setPlainText(QStringLiteral("words"));
+        panel.open.click(); // the fake cancels when no answer is queued
+        panel.saveAs.click();
+        QCOMPARE(panel.text(), QStringLiteral("words"));
+        QCOMPARE(panel.handlers.CurrentFile, QString());
+        QCOMPARE(QDir(panel.filesDir.path()).entryList(QDir::Files), QStringList());
+    }
+
+    void openEmptyFile()
+    {
+        PanelFixture panel;
+        PanelFixture::write(panel.file("empty.txt"), "");
+        panel.message.setPlainText(QStringLiteral("words"));
+        panel.fake.fileDialogs.answer(panel.file("empty.txt"));
+        panel.open.click();
+        QCOMPARE(panel.text(), QString());
+        QCOMPARE(panel.handlers.CurrentFile, panel.file("empty.txt"));
+    }
+
+    // Opening and saving an unedited file gives back its bytes; Save as adds one line end
+    // of the file's own style.
+    void encodingsRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::newRow("windows-1252, crlf") << QByteArray("caf\xE9 \x80\r\nna\xEFve\r\n")
+                                            << u"café €\nnaïve\n"_qs << QByteArray("\r\n");
+        QTest::newRow("utf-8, lf, no-break space") << QByteArray("a\xC2\xA0"
+                                                                 "b\nc")
+                                                   << u"a\u00A0b\nc"_qs << QByteArray("\n");
+        QTest::newRow("utf-8 with bom, crlf")
+            << QByteArray("\xEF\xBB\xBFx\r\ny") << "x\ny" << QByteArray("\r\n");
+        QTest::newRow("cr") << QByteArray("x\ry\r") << "x\ny\n" << QByteArray("\r");
+    }
+    void encodingsRoundTrip()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, lineEnd);
+        PanelFixture panel;
+        PanelFixture::write(panel.file("in.txt"), bytes);
+        panel.fake.fileDialogs.answer(panel.file("in.txt"));
+        panel.open.click();
+        QCOMPARE(panel.text(), shown);
+        PanelFixture::write(panel.file("in.txt"), "overwritten meanwhile");
+        panel.save.click();
+        QCOMPARE(PanelFixture::read(panel.file("in.txt")), bytes);
+        panel.fake.fileDialogs.answer(panel.file("copy.txt"));
+        panel.saveAs.click();
+        QCOMPARE(PanelFixture::read(panel.file("copy.txt")), bytes + lineEnd);
+    }
+
+    void unencodableTextSavedAsUtf8()
+    {
+        PanelFixture panel;
+        PanelFixture::write(panel.file("old.txt"), "caf\xE9\r\n");
+        panel.fake.fileDialogs.answer(panel.file("old.txt"));
+        panel.open.click();
+        panel.message.setPlainText(u"café \u0101\n"_qs);
+        panel.save.click();
+        QCOMPARE(PanelFixture::read(panel.file("old.txt")), QByteArray("caf\xC3\xA9 \xC4\x81\r\n"));
+    }
+
+    void fileErrorsReported_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("open a folder") << "open"
+                                       << "folder.txt"
+                                       << "folder.txt";
+        QTest::newRow("save as into a missing folder") << "saveAs"
+                                                       << "missing/x"
+                                                       << "missing/x.txt";
+        QTest::newRow("save as onto a folder") << "saveAs"
+                                               << "folder.txt"
+                                               << "folder.txt";
+        QTest::newRow("save into a vanished folder") << "save"
+                                                     << "sub/a.txt"
+                                                     << "sub/a.txt";
+    }
+    void fileErrorsReported()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, chosen);
+        QFETCH(QString, named);
+        PanelFixture panel;
+        QDir files(panel.filesDir.path());
+        QVERIFY(files.mkdir(QStringLiteral("folder.txt")));
+        if (button == QLatin1String("save")) {
+            QVERIFY(files.mkdir(QStringLiteral("sub")));
+            PanelFixture::write(panel.file(chosen), "x");
+            panel.fake.fileDialogs.answer(panel.file(chosen));
+            panel.open.click();
+            QVERIFY(QDir(panel.file("sub")).removeRecursively());
+        }
+        panel.message.setPlainText(QStringLiteral("precious words"));
+        panel.fake.fileDialogs.answer(panel.file(chosen));
+        if (button == QLatin1String("open"))
+            panel.open.click();
+        else if (button == QLatin1String("saveAs"))
+            panel.saveAs.click();
+        else
+            panel.save.click();
+        QCOMPARE(panel.fake.messageBoxes.shown.size(), 1);
+        const QString text = panel.fake.messageBoxes.shown[0].text;
+        QVERIFY2(text.contains(panel.file(named)), qPrintable(text));
+        QVERIFY2(text.count(u'\n') >= 1 && !text.section(u'\n', 1).isEmpty(), qPrintable(text));
+        QCOMPARE(panel.text(), QStringLiteral("precious words"));
+    }
+};
+
+QTEST_MAIN(TestMessageFiles)
+#include "tst_messagefiles.moc"

@@ -1,0 +1,223 @@
+#include "translator/TranslatorHandlers.h"
+
+#include "translator/Dictionary.h"
+#include "translator/DictionaryFile.h"
+#include "translator/EbonicText.h"
+#include "translator/TextFiles.h"
+#include "translator/Translator.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+#include <limits>
+
+using namespace translator;
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+namespace {
+const QString kSound = QStringLiteral("SOUND1");
+const QString kSoundType = QStringLiteral("WAVE");
+
+void readyHolder(QLineEdit* holder)
+{
+    // Never shown: no length limit, and no layout of a long text nobody sees.
+    holder->setMaxLength(std::numeric_limits<int>::max());
+    holder->setEchoMode(QLineEdit::NoEcho);
+}
+} // namespace
+
+TranslatorHandlers::TranslatorHandlers(const TranslatorControls& controls,
+                                       const platform::Platform& platform,
+                                       platform::SoundPlayer& sound, QObject* parent)
+    : QObject(parent), m_controls(controls), m_platform(platform), m_sound(sound),
+      m_dialogs(platform.fileDialogs)
+{
+    m_controls.Ebonictxt->setPlainText(ebonicText());
+    readyHolder(m_controls.Rtfbackup);
+    readyHolder(m_controls.rtfaftertran);
+    m_controls.cmdUndo->setEnabled(false);
+
+    connect(m_controls.Cmdtranlate, &QPushButton::clicked, this,
+            &TranslatorHandlers::Cmdtranlate_Click);
+    connect(m_controls.cmdUndo, &QPushButton::clicked, this, &TranslatorHandlers::cmdUndo_Click);
+    connect(m_controls.cmdOpen, &QPushButton::clicked, this, &TranslatorHandlers::cmdOpen_Click);
+    connect(m_controls.cmdSave, &QPushButton::clicked, this, &TranslatorHandlers::cmdSave_Click);
+    connect(m_controls.cmdSaveAs, &QPushButton::clicked, this,
+            &TranslatorHandlers::cmdSaveAs_Click);
+    connect(m_controls.cmdClearText, &QPushButton::clicked, this,
+            &TranslatorHandlers::cmdClearText_Click);
+}
+
+void TranslatorHandlers::EnsureDictionaryFile()
+{
+    const QString path = dictionaryFilePath(GetWindowsDir(m_platform.paths));
+    if (path.isEmpty()) {
+        m_platform.messageBoxes.MsgBox(
+            QStringLiteral("Cannot create the dictionary file %1: the program's data folder "
+                           "is unknown.")
+                .arg(kDictionaryFileName),
+            MsgIcon::Exclamation);
+        return;
+    }
+    const EnsureOutcome outcome = ensureDictionaryFile(path, dictionaryFileContent());
+    if (outcome.state == DictionaryFileState::Failed)
+        reportFileError(QStringLiteral("Cannot create the dictionary file"), path, outcome.error);
+}
+
+void TranslatorHandlers::Cmdtranlate_Click()
+{
+    const QString message = messageText();
+    if (message.isEmpty()) {
+        m_platform.messageBoxes.MsgBox(QStringLiteral("Enter some text ."), MsgIcon::Information);
+        return;
+    }
+    // A failed translation has been reported; the message and its undo stay as they were.
+    if (!translateMessage(message))
+        return;
+    m_controls.Rtfbackup->setText(message);
+    m_controls.cmdUndo->setEnabled(true);
+    setMessageText(m_controls.rtfaftertran->text());
+    m_sound.PlayResSound(kSound, kSoundType);
+}
+
+void TranslatorHandlers::Translate()
+{
+    translateMessage(messageText());
+}
+
+bool TranslatorHandlers::translateMessage(const QString& message)
+{
+    const auto fail = [this](const QString& text) {
+        m_platform.messageBoxes.MsgBox(text, MsgIcon::Critical);
+        return false;
+    };
+    const QString path = dictionaryFilePath(GetWindowsDir(m_platform.paths));
+    if (path.isEmpty())
+        return fail(QStringLiteral("Cannot find the dictionary file %1: the program's data "
+                                   "folder is unknown.")
+                        .arg(kDictionaryFileName));
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("Cannot open the dictionary file %1:\n%2")
+                        .arg(path, QFileInfo(path).isDir()
+                                       ? QStringLiteral("A folder of that name is in the way.")
+                                       : file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("Cannot read the dictionary file %1:\n%2")
+                        .arg(path, file.errorString()));
+    file.close();
+
+    const DictionaryReadResult dictionary = readDictionaryRecords(decodeCharacters(bytes).text);
+    if (!dictionary.ok())
+        return fail(describeProblem(dictionary, path));
+
+    m_controls.rtfaftertran->setText(Translator(dictionary.records).translate(message));
+    m_controls.lblStatus->setText(QStringLiteral("Translate completed !"));
+    return true;
+}
+
+void TranslatorHandlers::cmdUndo_Click()
+{
+    setMessageText(m_controls.Rtfbackup->text());
+    m_controls.cmdUndo->setEnabled(false);
+    m_controls.Cmdtranlate->setEnabled(true);
+}
+
+void TranslatorHandlers::cmdOpen_Click()
+{
+    m_dialogs.DlgFileName.clear();
+    m_dialogs.DlgFilter = QStringLiteral("Text file (*.txt)|*.txt");
+    m_dialogs.DlgFlags = platform::OFN_READONLY | platform::OFN_HIDEREADONLY;
+    m_dialogs.ShowOpen();
+    if (m_dialogs.DlgFileName.isEmpty())
+        return;
+    const QString path = m_dialogs.DlgFileName;
+    // The dialog accepts names that do not exist; opening one creates nothing and keeps
+    // the message.
+    if (!QFileInfo::exists(path)) {
+        reportFileError(QStringLiteral("Cannot open"), path,
+                        QStringLiteral("The file does not exist."));
+        return;
+    }
+    QString error;
+    const std::optional<DecodedText> content = ReadTextFile(path, &error);
+    if (!content) {
+        reportFileError(QStringLiteral("Cannot open"), path, error);
+        return;
+    }
+    CurrentFile = path;
+    m_controls.lblStatus->setText(path);
+    m_format = content->format;
+    setMessageText(content->text);
+}
+
+void TranslatorHandlers::cmdSave_Click()
+{
+    if (CurrentFile.isEmpty()) {
+        cmdSaveAs_Click();
+        return;
+    }
+    QString error;
+    if (!WriteTextFile(CurrentFile, messageText(), m_format, &error))
+        reportFileError(QStringLiteral("Cannot save"), CurrentFile, error);
+}
+
+void TranslatorHandlers::cmdSaveAs_Click()
+{
+    m_dialogs.DlgFileName.clear();
+    m_dialogs.DlgFilter = QStringLiteral("Text File (*.txt)|*.txt");
+    m_dialogs.DlgFlags = platform::OFN_READONLY | platform::OFN_HIDEREADONLY;
+    m_dialogs.ShowSave();
+    if (m_dialogs.DlgFileName.isEmpty())
+        return;
+    const QString chosen = m_dialogs.DlgFileName;
+    const QString path = textFilePath(chosen);
+    // The user agreed to replace the file they chose, not one the renaming lands on.
+    if (path != chosen && QFileInfo::exists(path)) {
+        const MsgAnswer answer = m_platform.messageBoxes.MsgBox(
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+            MsgIcon::Exclamation, MsgButtons::YesNo);
+        if (answer != MsgAnswer::Yes)
+            return;
+    }
+    QString error;
+    if (!WriteTextFile(path, messageText() + u'\n', m_format, &error))
+        reportFileError(QStringLiteral("Cannot save"), path, error);
+}
+
+void TranslatorHandlers::cmdClearText_Click()
+{
+    setMessageText(QString());
+    m_sound.PlayResSound(kSound, kSoundType);
+}
+
+QString TranslatorHandlers::messageText() const
+{
+    // The raw text keeps no-break spaces, which toPlainText() would turn into spaces;
+    // paragraph and line separators are the box's line breaks.
+    QString text = m_controls.Message_Text->document()->toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return text;
+}
+
+void TranslatorHandlers::setMessageText(const QString& text)
+{
+    m_controls.Message_Text->setPlainText(text);
+}
+
+void TranslatorHandlers::reportFileError(const QString& what, const QString& path,
+                                         const QString& reason)
+{
+    m_platform.messageBoxes.MsgBox(QStringLiteral("%1 %2:\n%3").arg(what, path, reason),
+                                   MsgIcon::Exclamation);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+// The translator panel's behaviour: translation with one level of undo, the dictionary
+// file, and opening, saving and clearing the message.
+
+#include "platform/Platform.h"
+#include "platform/SoundPlayer.h"
+#include "translator/ModCmnDlg.h"
+#include "translator/TextEncoding.h"
+#include "translator/TranslatorControls.h"
+
+#include <QObject>
+#include <QString>
+
+class TranslatorHandlers : public QObject
+{
+    Q_OBJECT
+public:
+    /// Fills Ebonictxt with the built-in dictionary, readies the hidden holders for texts of
+    /// any length, disables cmdUndo and connects the panel's buttons.
+    TranslatorHandlers(const TranslatorControls& controls, const platform::Platform& platform,
+                       platform::SoundPlayer& sound, QObject* parent = nullptr);
+
+    /// Creates the dictionary file from the built-in text unless it exists. A failure is
+    /// reported in a message box and the program goes on.
+    void EnsureDictionaryFile();
+
+    /// The path of the text file last opened, empty until the first Open.
+    QString CurrentFile;
+
+    /// @return the encoding and line ends Save and Save as write: the last opened file's
+    ///         (UTF-8 and LF before any Open)
+    const translator::TextFormat& currentFormat() const { return m_format; }
+
+public slots:
+    void Cmdtranlate_Click();
+    /// Translates Message_Text into rtfaftertran and shows "Translate completed !"; reports
+    /// its own failures and then leaves everything as it was.
+    void Translate();
+    void cmdUndo_Click();
+    void cmdOpen_Click();
+    void cmdSave_Click();
+    void cmdSaveAs_Click();
+    void cmdClearText_Click();
+
+private:
+    bool translateMessage(const QString& message);
+    QString messageText() const;
+    void setMessageText(const QString& text);
+    void reportFileError(const QString& what, const QString& path, const QString& reason);
+
+    TranslatorControls m_controls;
+    platform::Platform m_platform;
+    platform::SoundPlayer& m_sound;
+    translator::ModCmnDlg m_dialogs;
+    translator::TextFormat m_format;
+};
