@@ -16,7 +16,7 @@ bool startTool(platform::Registry& registry, platform::Shell& shell)
     QString path;
     if (GetKeyValue(registry, platform::HKEY_LOCAL_MACHINE, kMsInfoKey, QStringLiteral("PATH"),
                     path))
-        return shell.CreateProcess(path, {}); // the named path is trusted as it is
+        return !path.isEmpty() && shell.CreateProcess(path, {}); // no existence test here
     if (!GetKeyValue(registry, platform::HKEY_LOCAL_MACHINE, kMsInfoLocationKey,
                      QStringLiteral("MSINFO"), path) ||
         path.isEmpty())

@@ -31,7 +31,7 @@ QString FindBrowser(platform::Shell& shell, platform::Paths& paths, int& code)
     // The temporary folder is shared: create the probe only where no file of that name
     // exists (this also refuses a planted link), so nobody's file is emptied or deleted.
     QFile probe(QDir(folder).filePath(kProbeName));
-    const bool created = probe.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    const bool created = !folder.isEmpty() && probe.open(QIODevice::WriteOnly | QIODevice::NewOnly);
     probe.close();
     const QString found = shell.FindExecutable(kProbeName, folder, code);
     if (created)
