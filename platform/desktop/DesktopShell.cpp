@@ -88,7 +88,9 @@ QString DesktopShell::FindExecutable(const QString& file, const QString& directo
         code = kFileNotFound;
         return {};
     }
-    const QString mimeType = QMimeDatabase().mimeTypeForFile(path).name();
+    // Like the association it stands for, the type goes by the name: the probe is empty.
+    const QString mimeType =
+        QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
     QString program;
     const QString entry = xdg::desktopFilePath(xdg::defaultApplication(mimeType));
     if (!entry.isEmpty())
