@@ -48,21 +48,21 @@ void LineControl::paintEvent(QPaintEvent*)
 
 namespace {
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
+QWidget* makeControl(const ControlDesign& design, QWidget* parent)
 {
-    switch (spec.kind) {
+    switch (design.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setWordWrap(spec.wordWrap);
-        label->setText(spec.text);
+        label->setWordWrap(design.wordWrap);
+        label->setText(design.text);
         return label;
     }
     case ControlKind::Image: {
         auto* image = new QLabel(parent);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        image->setPixmap(QPixmap(spec.picture));
+        image->setPixmap(QPixmap(design.picture));
         return image;
     }
     case ControlKind::PictureBox: {
@@ -71,14 +71,14 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
         return box;
     }
     case ControlKind::Line:
-        return new LineControl(spec.foreColor, parent);
+        return new LineControl(design.foreColor, parent);
     case ControlKind::CommandButton:
-        return new QPushButton(spec.text, parent);
+        return new QPushButton(design.text, parent);
     case ControlKind::Frame:
-        return new QGroupBox(spec.text, parent);
+        return new QGroupBox(design.text, parent);
     case ControlKind::TextBox: {
         auto* box = new QPlainTextEdit(parent);
-        box->setPlainText(spec.text);
+        box->setPlainText(design.text);
         return box;
     }
     }
@@ -87,35 +87,36 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
 
 } // namespace
 
-QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<ControlSpec>& specs,
+QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<ControlDesign>& designs,
                                        double twipsX, double twipsY)
 {
     QHash<QString, QWidget*> controls;
-    for (const ControlSpec& spec : specs) {
-        QWidget* parent = spec.container.isEmpty() ? window : controls.value(spec.container);
+    for (const ControlDesign& design : designs) {
+        QWidget* parent = design.container.isEmpty() ? window : controls.value(design.container);
         Q_ASSERT(parent);
-        QWidget* control = makeControl(spec, parent);
-        control->setObjectName(spec.name);
-        if (spec.font)
+        QWidget* control = makeControl(design, parent);
+        control->setObjectName(design.name);
+        if (design.font)
             control->setFont(
-                platform::makeFont(spec.font->face, spec.font->pointSize, spec.font->bold));
-        if (spec.foreColor.isValid() && spec.kind != ControlKind::Line) {
+                platform::makeFont(design.font->face, design.font->pointSize, design.font->bold));
+        if (design.foreColor.isValid() && design.kind != ControlKind::Line) {
             QPalette palette = control->palette();
-            palette.setColor(QPalette::WindowText, spec.foreColor);
+            palette.setColor(QPalette::WindowText, design.foreColor);
             control->setPalette(palette);
         }
-        if (spec.kind == ControlKind::Line) {
+        if (design.kind == ControlKind::Line) {
             auto* line = static_cast<LineControl*>(control);
-            line->setEnds(
-                QPoint(twipsToPixels(spec.twips[0], twipsX), twipsToPixels(spec.twips[1], twipsY)),
-                QPoint(twipsToPixels(spec.twips[2], twipsX), twipsToPixels(spec.twips[3], twipsY)));
+            line->setEnds(QPoint(twipsToPixels(design.twips[0], twipsX),
+                                 twipsToPixels(design.twips[1], twipsY)),
+                          QPoint(twipsToPixels(design.twips[2], twipsX),
+                                 twipsToPixels(design.twips[3], twipsY)));
         } else {
-            control->setGeometry(twipsToPixels(spec.twips, twipsX, twipsY));
+            control->setGeometry(twipsToPixels(design.twips, twipsX, twipsY));
         }
-        if (spec.autoSize)
+        if (design.autoSize)
             control->resize(control->sizeHint().expandedTo(QSize(0, control->height())));
-        control->setVisible(spec.visible);
-        controls.insert(spec.name, control);
+        control->setVisible(design.visible);
+        controls.insert(design.name, control);
     }
     return controls;
 }

@@ -20,7 +20,7 @@ namespace about {
 
 enum class ControlKind { Label, Image, PictureBox, Line, CommandButton, Frame, TextBox };
 
-struct FontSpec
+struct FontDesign
 {
     platform::FontFace face;
     double pointSize;
@@ -28,7 +28,7 @@ struct FontSpec
 };
 
 /// One control as designed.
-struct ControlSpec
+struct ControlDesign
 {
     QString name;
     ControlKind kind;
@@ -37,7 +37,7 @@ struct ControlSpec
     QString text = {};
     /// The containing control's name; empty for the window itself.
     QString container = {};
-    std::optional<FontSpec> font = std::nullopt;
+    std::optional<FontDesign> font = std::nullopt;
     /// Text colour; invalid means the container's.
     QColor foreColor = {};
     /// Resource path of an image's picture.
@@ -79,14 +79,14 @@ private:
     QLine m_ends;
 };
 
-/// Creates every control of `specs` on `window`, in table order (later ones lie on top), and
+/// Creates every control of `designs` on `window`, in table order (later ones lie on top), and
 /// names each after its entry. A container must come before the controls it holds.
 /// @param window the window that receives the controls
-/// @param specs the control table
+/// @param designs the control table
 /// @param twipsX horizontal twips per pixel
 /// @param twipsY vertical twips per pixel
 /// @return the controls by name
-QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<ControlSpec>& specs,
+QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<ControlDesign>& designs,
                                        double twipsX, double twipsY);
 
 } // namespace about

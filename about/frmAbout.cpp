@@ -14,9 +14,9 @@
 #include <QTimer>
 #include <utility>
 
+using about::ControlDesign;
 using about::ControlKind;
-using about::ControlSpec;
-using about::FontSpec;
+using about::FontDesign;
 using platform::FontFace;
 
 namespace {
@@ -31,10 +31,10 @@ constexpr int kClientHeight = 5310;
 constexpr int kBlinkMilliseconds = 500;
 constexpr std::uint32_t kCloseSoundFlags = platform::SND_ASYNC | platform::SND_MEMORY;
 
-std::vector<ControlSpec> aboutControls()
+std::vector<ControlDesign> aboutControls()
 {
-    const FontSpec plain{FontFace::Tahoma, 8.25, false};
-    const FontSpec bold{FontFace::Tahoma, 8.25, true};
+    const FontDesign plain{FontFace::Tahoma, 8.25, false};
+    const FontDesign bold{FontFace::Tahoma, 8.25, true};
     return {
         {.name = "lpAppImage",
          .kind = ControlKind::Image,
@@ -44,7 +44,7 @@ std::vector<ControlSpec> aboutControls()
          .kind = ControlKind::Label,
          .twips = {1440, 360, 2310, 210},
          .text = about::kProgramTitle,
-         .font = FontSpec{FontFace::Tahoma, 9, true},
+         .font = FontDesign{FontFace::Tahoma, 9, true},
          .foreColor = kNavy,
          .autoSize = true},
         // The two version labels are the blink's sources: the text and the blank phase.

@@ -13,9 +13,9 @@
 #include <QScrollBar>
 #include <utility>
 
+using about::ControlDesign;
 using about::ControlKind;
-using about::ControlSpec;
-using about::FontSpec;
+using about::FontDesign;
 using platform::FontFace;
 
 namespace {
@@ -36,12 +36,12 @@ constexpr std::uint32_t kCloseSoundFlags = platform::SND_ASYNC | platform::SND_M
 const QString kLogoWords[] = {QStringLiteral("Verot"), QStringLiteral("Glyphora"),
                               QStringLiteral("Help")};
 
-std::vector<ControlSpec> helpControls()
+std::vector<ControlDesign> helpControls()
 {
-    const FontSpec initial{FontFace::TimesNewRoman, 26.25, false};
-    const FontSpec rest{FontFace::TimesNewRoman, 14.25, false};
+    const FontDesign initial{FontFace::TimesNewRoman, 26.25, false};
+    const FontDesign rest{FontFace::TimesNewRoman, 14.25, false};
     const QString frame = QStringLiteral("Frame1");
-    std::vector<ControlSpec> controls = {
+    std::vector<ControlDesign> controls = {
         {.name = "Frame1", .kind = ControlKind::Frame, .twips = {45, 0, 5550, 6420}},
         {.name = "Image1",
          .kind = ControlKind::Image,
@@ -75,7 +75,7 @@ std::vector<ControlSpec> helpControls()
                                          .twips = {3720, 600, 1695, 255},
                                          .text = about::kVersionText,
                                          .container = frame,
-                                         .font = FontSpec{FontFace::MSSansSerif, 8.25, true}},
+                                         .font = FontDesign{FontFace::MSSansSerif, 8.25, true}},
                                         {.name = "Label16",
                                          .kind = ControlKind::Label,
                                          .twips = {3720, 840, 1575, 255},

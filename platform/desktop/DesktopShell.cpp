@@ -139,8 +139,8 @@ QString defaultApplication(const QString& mimeType)
 
 QString defaultApplicationFromLists(const QString& mimeType)
 {
-    // The lookup order of the MIME applications associations specification, without the
-    // desktop-specific lists.
+    // freedesktop.org's order: the user's configuration, the system's, then the lists beside
+    // the desktop entries. Lists meant for one desktop only are left out.
     QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
     folders += QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
     for (const QString& folder : folders) {

@@ -21,23 +21,30 @@ public:
 /// The freedesktop.org lookups behind DesktopShell::FindExecutable.
 namespace xdg {
 
-/// The desktop entry id (such as "firefox-esr.desktop") of the default application for a
-/// MIME type: xdg-mime's answer when that tool is installed, else the first installed entry
-/// that the mimeapps.list files name.
+/// The default application for a MIME type: xdg-mime's answer when that tool is installed,
+/// else the first installed entry that the mimeapps.list files name.
+/// @param mimeType such as "text/html"
+/// @return a desktop entry id such as "firefox-esr.desktop"; empty when there is none
 QString defaultApplication(const QString& mimeType);
 
 /// The default application according to the mimeapps.list files alone.
+/// @param mimeType such as "text/html"
+/// @return the first installed desktop entry id named for the type; empty when there is none
 QString defaultApplicationFromLists(const QString& mimeType);
 
-/// The full path of an installed desktop entry; empty when it is not installed.
+/// @param desktopId a desktop entry id; "vendor-app.desktop" may live in "vendor/app.desktop"
+/// @return the full path of the installed entry; empty when it is not installed
 QString desktopFilePath(const QString& desktopId);
 
-/// The Exec line of a desktop entry file's main group; empty when it has none.
+/// @param desktopFile the path of a desktop entry file
+/// @return the Exec line of its main group, unescaped; empty when it has none
 QString desktopEntryExec(const QString& desktopFile);
 
-/// The program of an Exec line that takes the document as its only argument, resolved on
-/// PATH. Empty when the line is malformed, the program is not installed, or the line holds
-/// arguments of its own, which a caller handing over a single address would lose.
+/// The program of an Exec line that takes the document as its only argument.
+/// @param exec an Exec line such as "firefox %u"
+/// @return the program's full path, resolved on PATH; empty when the line is malformed, the
+/// program is not installed, or the line holds arguments of its own, which a caller handing
+/// over a single address would lose
 QString execProgram(const QString& exec);
 
 } // namespace xdg
