@@ -4,13 +4,49 @@
 
 namespace platform {
 
+/// The freedesktop.org desktop: default handlers, the MIME associations and detached
+/// processes.
 class DesktopShell final : public Shell
 {
 public:
     void ShellExecute(const QString& file) override;
+    /// The program associated with the file's MIME type (for "x.html", the web browser): the
+    /// desktop entry that xdg-mime or the mimeapps.list files name, else xdg-open. Codes:
+    /// 2 when the file does not exist, 31 when nothing can open it, 42 when found.
     QString FindExecutable(const QString& file, const QString& directory, int& code) override;
     bool CreateProcess(const QString& program, const QStringList& arguments) override;
     bool FileExists(const QString& path) const override;
 };
+
+/// The freedesktop.org lookups behind DesktopShell::FindExecutable.
+namespace xdg {
+
+/// The default application for a MIME type: xdg-mime's answer when that tool is installed,
+/// else the first installed entry that the mimeapps.list files name.
+/// @param mimeType such as "text/html"
+/// @return a desktop entry id such as "firefox-esr.desktop"; empty when there is none
+QString defaultApplication(const QString& mimeType);
+
+/// The default application according to the mimeapps.list files alone.
+/// @param mimeType such as "text/html"
+/// @return the first installed desktop entry id named for the type; empty when there is none
+QString defaultApplicationFromLists(const QString& mimeType);
+
+/// @param desktopId a desktop entry id; "vendor-app.desktop" may live in "vendor/app.desktop"
+/// @return the full path of the installed entry; empty when it is not installed
+QString desktopFilePath(const QString& desktopId);
+
+/// @param desktopFile the path of a desktop entry file
+/// @return the Exec line of its main group, unescaped; empty when it has none
+QString desktopEntryExec(const QString& desktopFile);
+
+/// The program of an Exec line that takes the document as its only argument.
+/// @param exec an Exec line such as "firefox %u"
+/// @return the program's full path, resolved on PATH; empty when the line is malformed, the
+/// program is not installed, or the line holds arguments of its own, which a caller handing
+/// over a single address would lose
+QString execProgram(const QString& exec);
+
+} // namespace xdg
 
 } // namespace platform

@@ -1,0 +1,124 @@
+#include "about/FormBuilder.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+
+namespace about {
+
+int twipsToPixels(int twips, double twipsPerPixel)
+{
+    return int(std::lround(twips / twipsPerPixel));
+}
+
+QRect twipsToPixels(const std::array<int, 4>& twips, double twipsX, double twipsY)
+{
+    return {twipsToPixels(twips[0], twipsX), twipsToPixels(twips[1], twipsY),
+            twipsToPixels(twips[2], twipsX), twipsToPixels(twips[3], twipsY)};
+}
+
+LineControl::LineControl(const QColor& colour, QWidget* parent) : QWidget(parent), m_colour(colour)
+{
+    // A drawn line is no target: the pointer moves over it onto the window.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LineControl::setEnds(QPoint from, QPoint to)
+{
+    m_ends = QLine(from, to);
+    const int left = std::min(from.x(), to.x());
+    const int top = std::min(from.y(), to.y());
+    setGeometry(left, top, std::max(1, std::abs(to.x() - from.x())),
+                std::max(1, std::abs(to.y() - from.y())));
+}
+
+void LineControl::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(m_colour, 1));
+    const QPoint origin = geometry().topLeft();
+    painter.drawLine(m_ends.translated(-origin));
+}
+
+namespace {
+
+QWidget* makeControl(const ControlDesign& design, QWidget* parent)
+{
+    switch (design.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(design.wordWrap);
+        label->setText(design.text);
+        return label;
+    }
+    case ControlKind::Image: {
+        auto* image = new QLabel(parent);
+        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        image->setPixmap(QPixmap(design.picture));
+        return image;
+    }
+    case ControlKind::PictureBox: {
+        auto* box = new QFrame(parent);
+        box->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+        return box;
+    }
+    case ControlKind::Line:
+        return new LineControl(design.foreColor, parent);
+    case ControlKind::CommandButton:
+        return new QPushButton(design.text, parent);
+    case ControlKind::Frame:
+        return new QGroupBox(design.text, parent);
+    case ControlKind::TextBox: {
+        auto* box = new QPlainTextEdit(parent);
+        box->setPlainText(design.text);
+        return box;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<ControlDesign>& designs,
+                                       double twipsX, double twipsY)
+{
+    QHash<QString, QWidget*> controls;
+    for (const ControlDesign& design : designs) {
+        QWidget* parent = design.container.isEmpty() ? window : controls.value(design.container);
+        Q_ASSERT(parent);
+        QWidget* control = makeControl(design, parent);
+        control->setObjectName(design.name);
+        if (design.font)
+            control->setFont(
+                platform::makeFont(design.font->face, design.font->pointSize, design.font->bold));
+        if (design.foreColor.isValid() && design.kind != ControlKind::Line) {
+            QPalette palette = control->palette();
+            palette.setColor(QPalette::WindowText, design.foreColor);
+            control->setPalette(palette);
+        }
+        if (design.kind == ControlKind::Line) {
+            auto* line = static_cast<LineControl*>(control);
+            line->setEnds(QPoint(twipsToPixels(design.twips[0], twipsX),
+                                 twipsToPixels(design.twips[1], twipsY)),
+                          QPoint(twipsToPixels(design.twips[2], twipsX),
+                                 twipsToPixels(design.twips[3], twipsY)));
+        } else {
+            control->setGeometry(twipsToPixels(design.twips, twipsX, twipsY));
+        }
+        if (design.autoSize)
+            control->resize(control->sizeHint().expandedTo(QSize(0, control->height())));
+        control->setVisible(design.visible);
+        controls.insert(design.name, control);
+    }
+    return controls;
+}
+
+} // namespace about

@@ -1,0 +1,92 @@
+#pragma once
+
+// Builds a fixed-layout window from its control table. Positions are designed in twips
+// (1/1440 inch) and placed at the screen's logical resolution, so the windows keep their
+// proportions at any DPI.
+
+#include "platform/Fonts.h"
+
+#include <QColor>
+#include <QHash>
+#include <QLine>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace about {
+
+enum class ControlKind { Label, Image, PictureBox, Line, CommandButton, Frame, TextBox };
+
+struct FontDesign
+{
+    platform::FontFace face;
+    double pointSize;
+    bool bold;
+};
+
+/// One control as designed.
+struct ControlDesign
+{
+    QString name;
+    ControlKind kind;
+    /// Left, top, width and height in twips; for a line its end points x1, y1, x2, y2.
+    std::array<int, 4> twips;
+    QString text = {};
+    /// The containing control's name; empty for the window itself.
+    QString container = {};
+    std::optional<FontDesign> font = std::nullopt;
+    /// Text colour; invalid means the container's.
+    QColor foreColor = {};
+    /// Resource path of an image's picture.
+    QString picture = {};
+    /// The label grows or shrinks to its text; only its top-left corner is fixed.
+    bool autoSize = false;
+    bool visible = true;
+    bool wordWrap = false;
+};
+
+/// Twips to whole pixels at the given factor.
+/// @param twips a length or coordinate in twips
+/// @param twipsPerPixel the screen's twips per pixel along that axis
+/// @return the nearest whole number of pixels
+int twipsToPixels(int twips, double twipsPerPixel);
+
+/// A rectangle given in twips, in pixels.
+/// @param twips left, top, width, height in twips
+/// @param twipsX horizontal twips per pixel
+/// @param twipsY vertical twips per pixel
+/// @return the rectangle in pixels
+QRect twipsToPixels(const std::array<int, 4>& twips, double twipsX, double twipsY);
+
+/// A straight line control, one pixel wide, that lets the pointer pass through to the window.
+class LineControl final : public QWidget
+{
+public:
+    LineControl(const QColor& colour, QWidget* parent);
+    QColor colour() const { return m_colour; }
+    /// Places the line between two points given in the parent's pixels.
+    void setEnds(QPoint from, QPoint to);
+    QLine ends() const { return m_ends; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_colour;
+    QLine m_ends;
+};
+
+/// Creates every control of `designs` on `window`, in table order (later ones lie on top), and
+/// names each after its entry. A container must come before the controls it holds.
+/// @param window the window that receives the controls
+/// @param designs the control table
+/// @param twipsX horizontal twips per pixel
+/// @param twipsY vertical twips per pixel
+/// @return the controls by name
+QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<ControlDesign>& designs,
+                                       double twipsX, double twipsY);
+
+} // namespace about

@@ -1,0 +1,181 @@
+#include "about/help.h"
+
+#include "about/AboutTexts.h"
+#include "about/FormBuilder.h"
+#include "about/HelpText.h"
+
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QList>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <utility>
+
+using about::ControlDesign;
+using about::ControlKind;
+using about::FontDesign;
+using platform::FontFace;
+
+namespace {
+
+const QColor kLogoInitial(0, 0, 255);
+const QColor kLogoRest(255, 0, 0);
+
+constexpr int kClientWidth = 5640;
+constexpr int kClientHeight = 6495;
+/// Where the logo starts, inside the frame.
+constexpr int kLogoLeft = 720;
+constexpr int kLogoTop = 240;
+/// The logo ends a little before the version labels at 3720.
+constexpr int kLogoRight = 3600;
+constexpr std::uint32_t kCloseSoundFlags = platform::SND_ASYNC | platform::SND_MEMORY;
+
+/// The logo's words, each split into its capital initial and the rest.
+const QString kLogoWords[] = {QStringLiteral("Verot"), QStringLiteral("Glyphora"),
+                              QStringLiteral("Help")};
+
+std::vector<ControlDesign> helpControls()
+{
+    const FontDesign initial{FontFace::TimesNewRoman, 26.25, false};
+    const FontDesign rest{FontFace::TimesNewRoman, 14.25, false};
+    const QString frame = QStringLiteral("Frame1");
+    std::vector<ControlDesign> controls = {
+        {.name = "Frame1", .kind = ControlKind::Frame, .twips = {45, 0, 5550, 6420}},
+        {.name = "Image1",
+         .kind = ControlKind::Image,
+         .twips = {135, 225, 480, 480},
+         .container = frame,
+         .picture = ":/about/glyphora32.png"},
+    };
+    // The logo labels grow to their letters; layOutLogo() sets them side by side.
+    int number = 1;
+    for (const QString& word : kLogoWords) {
+        controls.push_back({.name = QStringLiteral("Label%1").arg(number++),
+                            .kind = ControlKind::Label,
+                            .twips = {kLogoLeft, kLogoTop, 0, 0},
+                            .text = word.left(1),
+                            .container = frame,
+                            .font = initial,
+                            .foreColor = kLogoInitial,
+                            .autoSize = true});
+        controls.push_back({.name = QStringLiteral("Label%1").arg(number++),
+                            .kind = ControlKind::Label,
+                            .twips = {kLogoLeft, kLogoTop, 0, 0},
+                            .text = word.mid(1),
+                            .container = frame,
+                            .font = rest,
+                            .foreColor = kLogoRest,
+                            .autoSize = true});
+    }
+    controls.insert(controls.end(), {
+                                        {.name = "Label14",
+                                         .kind = ControlKind::Label,
+                                         .twips = {3720, 600, 1695, 255},
+                                         .text = about::kVersionText,
+                                         .container = frame,
+                                         .font = FontDesign{FontFace::MSSansSerif, 8.25, true}},
+                                        {.name = "Label16",
+                                         .kind = ControlKind::Label,
+                                         .twips = {3720, 840, 1575, 255},
+                                         .text = about::kReleaseDate,
+                                         .container = frame},
+                                        {.name = "Text1",
+                                         .kind = ControlKind::TextBox,
+                                         .twips = {240, 1320, 5055, 4215},
+                                         .text = about::helpText(),
+                                         .container = frame},
+                                        {.name = "cmdCLOSE",
+                                         .kind = ControlKind::CommandButton,
+                                         .twips = {2160, 5880, 975, 405},
+                                         .text = "Ok",
+                                         .container = frame},
+                                    });
+    return controls;
+}
+
+} // namespace
+
+help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      sound(platform.resources, platform.sound, platform.messageBoxes, std::move(soundsOn))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("help"));
+    setWindowTitle(QStringLiteral("Quick Help"));
+    setWindowIcon(QIcon(QStringLiteral(":/about/glyphora32.png")));
+    // The classic dialog face, which the help text's hand-made line breaks were made for.
+    platform::registerFallbackFonts();
+    setFont(platform::makeFont(FontFace::MSSansSerif, 8.25));
+
+    const double twipsX = platform.windows.TwipsPerPixelX();
+    const double twipsY = platform.windows.TwipsPerPixelY();
+    setFixedSize(about::twipsToPixels(kClientWidth, twipsX),
+                 about::twipsToPixels(kClientHeight, twipsY));
+    m_controls = about::buildControls(this, helpControls(), twipsX, twipsY);
+    layOutLogo(twipsX, twipsY);
+
+    // Read-only: an edit would be lost on closing anyway, and the text is the manual.
+    auto* text = qobject_cast<QPlainTextEdit*>(control(QStringLiteral("Text1")));
+    text->setReadOnly(true);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QPalette palette = text->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    text->setPalette(palette);
+    text->moveCursor(QTextCursor::Start);
+    text->verticalScrollBar()->setValue(0);
+
+    connect(qobject_cast<QPushButton*>(control(QStringLiteral("cmdCLOSE"))), &QPushButton::clicked,
+            this, &help::cmdCLOSE_Click);
+    Form_Load();
+}
+
+void help::layOutLogo(double twipsX, double twipsY)
+{
+    // Initials and rests share one baseline, words are a blank apart, and the whole logo
+    // stays clear of the version labels: a wide serif face is scaled down to fit.
+    QList<QLabel*> labels;
+    for (int number = 1; number <= 6; ++number)
+        labels << qobject_cast<QLabel*>(control(QStringLiteral("Label%1").arg(number)));
+    const int gap = labels[1]->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const int left = about::twipsToPixels(kLogoLeft, twipsX);
+    const int room = about::twipsToPixels(kLogoRight, twipsX) - left;
+    int width = 2 * gap;
+    for (QLabel* label : labels)
+        width += label->width();
+    if (width > room) {
+        const double scale = double(room) / width;
+        for (QLabel* label : labels) {
+            QFont font = label->font();
+            font.setPointSizeF(font.pointSizeF() * scale);
+            label->setFont(font);
+            label->resize(label->sizeHint());
+        }
+    }
+    const int baseline = about::twipsToPixels(kLogoTop, twipsY) + labels[0]->fontMetrics().ascent();
+    int x = left;
+    for (int i = 0; i < labels.size(); ++i) {
+        if (i > 0 && i % 2 == 0)
+            x += labels[1]->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+        labels[i]->move(x, baseline - labels[i]->fontMetrics().ascent());
+        x += labels[i]->width();
+    }
+}
+
+void help::Form_Load()
+{
+    // Everything is fixed at design time.
+}
+
+void help::cmdCLOSE_Click()
+{
+    sound.SoundFlags = kCloseSoundFlags;
+    sound.PlayResSound(QStringLiteral("SOUND1"), QStringLiteral("WAVE"));
+    close();
+}

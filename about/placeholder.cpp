@@ -1,2 +1,0 @@
-// Placeholder until the first source of this folder lands.
-namespace {}
