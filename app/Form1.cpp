@@ -1,10 +1,13 @@
 #include "app/Form1.h"
 
+#include "about/frmAbout.h"
+#include "about/help.h"
 #include "app/Form1Layout.h"
 #include "app/LineControl.h"
 #include "app/Module1.h"
 #include "catalogue/CatalogueHandlers.h"
 #include "platform/Fonts.h"
+#include "translator/TranslatorHandlers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -252,6 +255,10 @@ void Form1::createControls()
         new CatalogueHandlers({List1, List2, Label1, Label2, Image1, Command1, Command15, Command3,
                                Sendtxtcmd, m_pictureButtons, Txt1, Message_Text, Check1},
                               m_platform.clipboard, m_sound, this);
+    m_translator =
+        new TranslatorHandlers({Message_Text, Rtfbackup, rtfaftertran, Ebonictxt, lblStatus,
+                                Cmdtranlate, cmdUndo, cmdOpen, cmdSave, cmdSaveAs, cmdClearText},
+                               m_platform, m_sound, this);
 
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
@@ -330,6 +337,7 @@ void Form1::Form_Load()
         Check1->setChecked(false); // runs Check1_Click, which stores "0" again
     setTextColour(Label2, kDarkBlue);
     m_sound.SoundFlags = platform::SND_ASYNC | platform::SND_MEMORY;
+    m_translator->EnsureDictionaryFile();
     PlayResSound(kSoundResource, kSoundType);
     List1->show();
     List2->hide();
@@ -451,10 +459,26 @@ void Form1::cmdCloseEbonic_Click()
 
 void Form1::mnuhelp_Click()
 {
+    if (!m_help)
+        m_help = new help(m_platform, [this] { return soundsOn(); });
+    bringToFront(m_help);
     PlayResSound(kSoundResource, kSoundType);
 }
 
 void Form1::mnureadme_Click()
 {
+    if (!m_about)
+        m_about = new frmAbout(m_platform, [this] { return soundsOn(); });
+    bringToFront(m_about);
     PlayResSound(kSoundResource, kSoundType);
+}
+
+void Form1::bringToFront(QWidget* window)
+{
+    // The secondary windows have no owner: showing an open one again only raises it.
+    window->show();
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
 }

@@ -24,6 +24,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class CatalogueHandlers;
+class TranslatorHandlers;
 class LineControl;
 
 class Form1 : public QMainWindow
@@ -72,6 +73,7 @@ private:
     void setClientWidth(int twips);
     void widenBy(int twips);
     void closeSecondaryWindows();
+    static void bringToFront(QWidget* window);
     void endProgram();
 
     platform::Platform m_platform;
@@ -83,6 +85,7 @@ private:
     QWidget* m_client = nullptr;
     QWidget* m_translatorPanel = nullptr;
     CatalogueHandlers* m_catalogue = nullptr;
+    TranslatorHandlers* m_translator = nullptr;
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_help;
 

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 #include <limits>
+#include <stdexcept>
 
 using namespace translator;
 using platform::MsgAnswer;
@@ -56,18 +57,20 @@ TranslatorHandlers::TranslatorHandlers(const TranslatorControls& controls,
 
 void TranslatorHandlers::EnsureDictionaryFile()
 {
+    // Start-up cannot go on without the dictionary in force: the caller reports the error
+    // and ends the program, before the user has typed anything that could be lost.
     const QString path = dictionaryFilePath(GetWindowsDir(m_platform.paths));
-    if (path.isEmpty()) {
-        m_platform.messageBoxes.MsgBox(
+    if (path.isEmpty())
+        throw std::runtime_error(
             QStringLiteral("Cannot create the dictionary file %1: the program's data folder "
                            "is unknown.")
-                .arg(kDictionaryFileName),
-            MsgIcon::Exclamation);
-        return;
-    }
+                .arg(kDictionaryFileName)
+                .toStdString());
     const EnsureOutcome outcome = ensureDictionaryFile(path, dictionaryFileContent());
     if (outcome.state == DictionaryFileState::Failed)
-        reportFileError(QStringLiteral("Cannot create the dictionary file"), path, outcome.error);
+        throw std::runtime_error(QStringLiteral("Cannot create the dictionary file %1:\n%2")
+                                     .arg(path, outcome.error)
+                                     .toStdString());
 }
 
 void TranslatorHandlers::Cmdtranlate_Click()

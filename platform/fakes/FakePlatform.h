@@ -5,12 +5,14 @@
 
 #include "platform/Platform.h"
 
+#include <QDir>
 #include <QHash>
 #include <QImage>
 #include <QList>
 #include <QQueue>
 #include <QRect>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 
 namespace platform::fakes {
@@ -169,6 +171,15 @@ public:
 /// Every fake, owned together.
 struct FakePlatform
 {
+    FakePlatform()
+    {
+        paths.windowsDirectory = folders.path() + QStringLiteral("/windows");
+        QDir().mkpath(paths.windowsDirectory);
+        paths.tempPath = folders.path() + QLatin1Char('/');
+    }
+
+    /// Holds the "Windows" and temporary folders, which exist only while the fakes do.
+    QTemporaryDir folders;
     FakeMessageBoxes messageBoxes;
     FakeSettingsStore settings;
     FakeResources resources;

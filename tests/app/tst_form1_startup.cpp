@@ -34,6 +34,8 @@ private slots:
     void onTopKeepsPlace_data();
     void onTopKeepsPlace();
     void startsInSmileyView();
+    void dictionaryFileBeforeTheSound();
+    void unwritableDictionaryEndsStartUp();
 
 private:
     Form1& start(std::optional<QString> stored = std::nullopt);
@@ -202,6 +204,35 @@ void TestForm1Startup::startsInSmileyView()
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     QCOMPARE(QApplication::focusWidget(), child<QWidget>("List1"));
+}
+
+void TestForm1Startup::dictionaryFileBeforeTheSound()
+{
+    const QString dictionary = m_platform->paths.windowsDirectory + QStringLiteral("/winup.ico");
+    start();
+    QCOMPARE(QFileInfo(dictionary).size(), 10806);
+    QCOMPARE(m_platform->sound.plays.size(), 1);
+    // An existing dictionary, edited by its user, is never rewritten.
+    QFile file(dictionary);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("cat\tkitty\r\n");
+    file.close();
+    m_form.reset();
+    start();
+    QCOMPARE(QFileInfo(dictionary).size(), 11);
+}
+
+void TestForm1Startup::unwritableDictionaryEndsStartUp()
+{
+    // A folder where the file belongs cannot be replaced by the dictionary.
+    QVERIFY(QDir(m_platform->paths.windowsDirectory).mkdir(QStringLiteral("winup.ico")));
+    try {
+        start();
+        QFAIL("start-up went on");
+    } catch (const std::exception& error) {
+        QVERIFY(QString::fromUtf8(error.what()).contains(QStringLiteral("winup.ico")));
+    }
+    QVERIFY(m_platform->sound.plays.isEmpty());
 }
 
 QTEST_MAIN(TestForm1Startup)

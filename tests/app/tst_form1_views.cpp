@@ -5,6 +5,7 @@
 
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -22,6 +23,11 @@ private slots:
     void panelByMenuEnablesBothListItems();
     void closedPanelTakesNoFocus();
     void menuAccessKeys();
+    void secondaryWindowsOpenOnce_data();
+    void secondaryWindowsOpenOnce();
+    void closedWindowOpensAgain();
+    void quitClosesSecondaryWindows();
+    void translateFromThePanel();
 
 private:
     template <typename T> T* child(const char* name) { return m_form->findChild<T*>(name); }
@@ -132,6 +138,78 @@ void TestForm1Views::menuAccessKeys()
         keys << text.mid(text.indexOf('&') + 1, 1);
     }
     QCOMPARE(keys, QStringList({"S", "A", "E", "H", "A"}));
+}
+
+void TestForm1Views::secondaryWindowsOpenOnce_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("className");
+    QTest::newRow("About") << "mnureadme"
+                           << "frmAbout";
+    QTest::newRow("Quick Help") << "mnuhelp"
+                                << "help";
+}
+
+void TestForm1Views::secondaryWindowsOpenOnce()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, className);
+    auto windowsOfClass = [&] {
+        QList<QWidget*> found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && className == QLatin1String(w->metaObject()->className()))
+                found.append(w);
+        return found;
+    };
+    const int before = sounds();
+    m_form->findChild<QAction*>(action)->trigger();
+    QCOMPARE(windowsOfClass().size(), 1);
+    QWidget* window = windowsOfClass().first();
+    QVERIFY(window->parentWidget() == nullptr); // no owner: it may go behind the main window
+    QVERIFY(!window->isModal());
+    window->showMinimized();
+    m_form->findChild<QAction*>(action)->trigger();
+    QCOMPARE(windowsOfClass(), QList<QWidget*>{window});
+    QVERIFY(!window->isMinimized());
+    QCOMPARE(sounds(), before + 2);
+}
+
+void TestForm1Views::closedWindowOpensAgain()
+{
+    auto about = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("frmAbout") && w->isVisible())
+                return w;
+        return static_cast<QWidget*>(nullptr);
+    };
+    child<QAction>("mnureadme")->trigger();
+    QPointer<QWidget> first = about();
+    QVERIFY(first);
+    first->close();
+    QTRY_VERIFY(!first); // closing destroys it
+    child<QAction>("mnureadme")->trigger();
+    QVERIFY(about());
+}
+
+void TestForm1Views::quitClosesSecondaryWindows()
+{
+    child<QAction>("mnureadme")->trigger();
+    child<QAction>("mnuhelp")->trigger();
+    m_form->Form_Terminate();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->inherits("frmAbout") && !w->inherits("help"), w->metaObject()->className());
+}
+
+void TestForm1Views::translateFromThePanel()
+{
+    QTest::mouseClick(child<QPushButton>("cmdOpenEbonic"), Qt::LeftButton);
+    auto* message = child<QPlainTextEdit>("Message_Text");
+    message->setPlainText(QStringLiteral("head"));
+    QTest::mouseClick(child<QPushButton>("Cmdtranlate"), Qt::LeftButton);
+    QCOMPARE(message->toPlainText(), QStringLiteral("tink"));
+    QVERIFY(child<QPushButton>("cmdUndo")->isEnabled());
+    QTest::mouseClick(child<QPushButton>("cmdUndo"), Qt::LeftButton);
+    QCOMPARE(message->toPlainText(), QStringLiteral("head"));
 }
 
 QTEST_MAIN(TestForm1Views)

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTest>
 #include <QThread>
+#include <stdexcept>
 
 using platform::MsgIcon;
 
@@ -35,31 +36,34 @@ private slots:
         QVERIFY(panel.fake.messageBoxes.shown.isEmpty());
     }
 
-    void dictionaryFileFailureReported_data()
+    void dictionaryFileFailureRaised_data()
     {
         QTest::addColumn<QString>("folder");
         QTest::newRow("folder in the way") << "";
         QTest::newRow("missing data folder") << "/missing";
     }
-    void dictionaryFileFailureReported()
+    void dictionaryFileFailureRaised()
     {
         QFETCH(QString, folder);
         PanelFixture panel;
         QVERIFY(QDir(panel.dataDir.path()).mkdir(QStringLiteral("winup.ico")));
         panel.fake.paths.windowsDirectory += folder;
-        panel.handlers.EnsureDictionaryFile();
-        QCOMPARE(panel.fake.messageBoxes.shown.size(), 1);
-        QVERIFY(panel.fake.messageBoxes.shown[0].text.contains(panel.fake.paths.windowsDirectory +
-                                                               QStringLiteral("/winup.ico")));
+        try {
+            panel.handlers.EnsureDictionaryFile();
+            QFAIL("no error raised");
+        } catch (const std::runtime_error& error) {
+            QVERIFY(
+                QString::fromStdString(error.what())
+                    .contains(panel.fake.paths.windowsDirectory + QStringLiteral("/winup.ico")));
+        }
+        QVERIFY(panel.fake.messageBoxes.shown.isEmpty());
     }
 
-    void unknownDataFolderWritesNothing()
+    void unknownDataFolderRaises()
     {
         PanelFixture panel;
         panel.fake.paths.windowsDirectory.clear();
-        panel.handlers.EnsureDictionaryFile();
-        QCOMPARE(panel.fake.messageBoxes.shown.size(), 1);
-        QVERIFY(panel.fake.messageBoxes.shown[0].text.contains(QStringLiteral("winup.ico")));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, panel.handlers.EnsureDictionaryFile());
     }
 
     void emptyMessageAsksForText()
