@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QTextDocument>
 #include <limits>
-#include <stdexcept>
 
 using namespace translator;
 using platform::MsgAnswer;
@@ -57,20 +56,18 @@ TranslatorHandlers::TranslatorHandlers(const TranslatorControls& controls,
 
 void TranslatorHandlers::EnsureDictionaryFile()
 {
-    // Start-up cannot go on without the dictionary in force: the caller reports the error
-    // and ends the program, before the user has typed anything that could be lost.
     const QString path = dictionaryFilePath(GetWindowsDir(m_platform.paths));
-    if (path.isEmpty())
-        throw std::runtime_error(
+    if (path.isEmpty()) {
+        m_platform.messageBoxes.MsgBox(
             QStringLiteral("Cannot create the dictionary file %1: the program's data folder "
                            "is unknown.")
-                .arg(kDictionaryFileName)
-                .toStdString());
+                .arg(kDictionaryFileName),
+            MsgIcon::Exclamation);
+        return;
+    }
     const EnsureOutcome outcome = ensureDictionaryFile(path, dictionaryFileContent());
     if (outcome.state == DictionaryFileState::Failed)
-        throw std::runtime_error(QStringLiteral("Cannot create the dictionary file %1:\n%2")
-                                     .arg(path, outcome.error)
-                                     .toStdString());
+        reportFileError(QStringLiteral("Cannot create the dictionary file"), path, outcome.error);
 }
 
 void TranslatorHandlers::Cmdtranlate_Click()

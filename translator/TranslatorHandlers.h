@@ -21,8 +21,8 @@ public:
     TranslatorHandlers(const TranslatorControls& controls, const platform::Platform& platform,
                        platform::SoundPlayer& sound, QObject* parent = nullptr);
 
-    /// Creates the dictionary file from the built-in text unless it exists.
-    /// @throws std::runtime_error naming the file and the reason when it cannot be created
+    /// Creates the dictionary file from the built-in text unless it exists. A failure is
+    /// reported in a message box and the program goes on.
     void EnsureDictionaryFile();
 
     /// The path of the text file last opened, empty until the first Open.
