@@ -73,10 +73,9 @@ CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
     for (int i = 0; i < catalogue::kFaceCount; ++i) {
         const catalogue::Face& face = catalogue::faces()[std::size_t(i)];
         QPushButton* button = m_c.pictureButtons[std::size_t(i)];
-        m_pictures[std::size_t(i)] = catalogue::faceImage(face);
-        m_displayPictures[std::size_t(i)] = catalogue::faceDisplayPixmap(face);
+        // The pictures themselves are read when first shown: start-up stays quick.
         button->setIcon(catalogue::faceIcon(face));
-        button->setIconSize(m_pictures[std::size_t(i)].size());
+        button->setIconSize(face.size);
         connect(button, &QPushButton::clicked, this, kPictureHandlers[std::size_t(i)]);
     }
 
@@ -172,8 +171,13 @@ void CatalogueHandlers::showPicture(int face)
 {
     // Label1 keeps the last list choice: "Add Text face" still inserts it.
     showTextDisplay(false);
-    m_shownPicture = m_pictures[std::size_t(face)];
-    m_c.Image1->setPixmap(m_displayPictures[std::size_t(face)]);
+    const std::size_t index = std::size_t(face);
+    if (m_pictures[index].isNull()) {
+        m_pictures[index] = catalogue::faceImage(catalogue::faces()[index]);
+        m_displayPictures[index] = catalogue::faceDisplayPixmap(catalogue::faces()[index]);
+    }
+    m_shownPicture = m_pictures[index];
+    m_c.Image1->setPixmap(m_displayPictures[index]);
     m_c.Label2->setText(catalogue::faces()[std::size_t(face)].description.toString());
     playClick();
 }

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 #include <QStringView>
 #include <span>
@@ -16,6 +17,7 @@ struct Face
 {
     QStringView description; ///< the button's tooltip and the description line's text
     QStringView fileName;    ///< resource base name under ":/faces/"
+    QSize size;              ///< of the GIF, in pixels; the larger drawings are multiples
 };
 
 inline constexpr int kFaceCount = 11;

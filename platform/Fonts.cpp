@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 
 namespace platform {
 
@@ -27,6 +28,23 @@ QString familyFor(FontFace face)
     }
     return {};
 }
+/// Asking fontconfig costs about a millisecond each time, and every control asks.
+QHash<QString, bool>& knownFamilies()
+{
+    static QHash<QString, bool> known;
+    return known;
+}
+
+bool hasFamilyCached(const QString& family)
+{
+    QHash<QString, bool>& known = knownFamilies();
+    const auto found = known.constFind(family);
+    if (found != known.constEnd())
+        return *found;
+    const bool has = QFontDatabase::hasFamily(family);
+    known.insert(family, has);
+    return has;
+}
 } // namespace
 
 void registerFallbackFonts()
@@ -35,19 +53,20 @@ void registerFallbackFonts()
     if (done)
         return;
     done = true;
-    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
+    if (hasFamilyCached(QStringLiteral("Tahoma")))
         return;
     for (const char* path : kWineFonts) {
         if (QFile::exists(QString::fromLatin1(path)))
             QFontDatabase::addApplicationFont(QString::fromLatin1(path));
     }
+    knownFamilies().clear();
 }
 
 QFont makeFont(FontFace face, double pointSize, bool bold)
 {
     QFont font;
     const QString family = familyFor(face);
-    if (!family.isEmpty() && QFontDatabase::hasFamily(family)) {
+    if (!family.isEmpty() && hasFamilyCached(family)) {
         font.setFamilies({family});
     } else if (face == FontFace::TimesNewRoman) {
         font.setStyleHint(QFont::Serif);

@@ -119,6 +119,7 @@ private slots:
 
         const QImage image = catalogue::faceImage(face);
         QCOMPARE(image.size(), QSize(15, height));
+        QCOMPARE(face.size, image.size()); // the buttons are sized before any picture is read
         QVERIFY(image.hasAlphaChannel());
         QCOMPARE(qAlpha(image.pixel(0, height - 1)), 0);   // outside the round face
         QCOMPARE(qAlpha(image.pixel(7, height - 8)), 255); // the middle of the face
