@@ -244,7 +244,7 @@ constexpr EbonicEntry kEntries[] = {
     {"girl", "gurl"},
     {"give", "giv"},
     {"glad", "stoked"},
-    {"glasses", "specs"},
+    {"glasses", "specz"},
     {"go", "jet"},
     {"going", "goin"},
     {"gone", "gonzo"},
