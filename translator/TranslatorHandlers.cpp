@@ -38,8 +38,6 @@ TranslatorHandlers::TranslatorHandlers(const TranslatorControls& controls,
     : QObject(parent), m_controls(controls), m_platform(platform), m_sound(sound),
       m_dialogs(platform.fileDialogs)
 {
-    // The holder is never shown; wrapping its 656 lines would only slow start-up.
-    m_controls.Ebonictxt->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_controls.Ebonictxt->setPlainText(ebonicText());
     readyHolder(m_controls.Rtfbackup);
     readyHolder(m_controls.rtfaftertran);
