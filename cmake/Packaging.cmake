@@ -1,0 +1,68 @@
+# Installation under the prefix and the Debian package built from it with cpack.
+# Only the program and its desktop files are installed: the libraries are static parts of
+# the program, and tests and benchmarks stay in the build tree.
+include(GNUInstallDirs)
+
+set(GLYPHORA_APP_ID org.example.Glyphora)
+
+install(TARGETS glyphora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES packaging/${GLYPHORA_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/${GLYPHORA_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The window's face, drawn by app/resources/make_icon.py, named after the app id so the
+# desktop entry and the running window find the same icon.
+foreach(size 16 24 32 48 64 128 256)
+  install(FILES app/resources/glyphora-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${GLYPHORA_APP_ID}.png)
+endforeach()
+install(FILES app/resources/glyphora.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${GLYPHORA_APP_ID}.svg)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME glyphora)
+set(CPACK_PACKAGE_VENDOR Verot)
+set(CPACK_PACKAGE_CONTACT "Verot <verot@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A small desktop helper for people who write chat messages and e-mails: a catalogue of "
+    "205 text emoticons, a row of picture faces, a list of 114 chat acronyms and a playful "
+    "English-to-slang word translator with message files.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/glyphora)
+# dpkg-shlibdeps names the Qt, C++ and C libraries the program links; the window-system
+# plugins are loaded at run time and only recommended by Qt, yet without them the program
+# cannot open its window.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Tahoma's stand-in for the captions, xdg-open for the About window's links, and one of the
+# system information tools that "System Info..." looks for.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS hardinfo)
+set(CPACK_VERBATIM_VARIABLES ON)
+set(CPACK_SOURCE_GENERATOR TXZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build[^/]*/" "/screenshots/")
+include(CPack)
+
+# The package check needs Debian's packaging and validation tools. A sanitizer build makes
+# no package worth shipping, so only the plain build checks it.
+if(GLYPHORA_BUILD_TESTS AND NOT GLYPHORA_SANITIZE)
+  find_program(GLYPHORA_DPKG_DEB dpkg-deb)
+  find_program(GLYPHORA_DPKG_SHLIBDEPS dpkg-shlibdeps)
+  find_program(GLYPHORA_DESKTOP_FILE_VALIDATE desktop-file-validate)
+  find_program(GLYPHORA_APPSTREAMCLI appstreamcli)
+  if(GLYPHORA_DPKG_DEB AND GLYPHORA_DPKG_SHLIBDEPS AND GLYPHORA_DESKTOP_FILE_VALIDATE
+     AND GLYPHORA_APPSTREAMCLI)
+    add_test(NAME package COMMAND ${PROJECT_SOURCE_DIR}/tools/check-package ${PROJECT_BINARY_DIR})
+    set_tests_properties(package PROPERTIES LABELS package TIMEOUT 180)
+  else()
+    message(STATUS "Package check left out: dpkg-dev, desktop-file-utils or appstream missing")
+  endif()
+endif()
