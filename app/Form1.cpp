@@ -214,8 +214,11 @@ void Form1::createControls()
     List2->hide();
     // Every entry is one line of one font: measuring one row is enough, and measuring all
     // of them would be the largest cost of start-up.
-    for (QListWidget* list : {List1, List2})
+    // A list box scrolls only vertically; a long caption ends in an ellipsis.
+    for (QListWidget* list : {List1, List2}) {
         list->setUniformItemSizes(true);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
 
     cmdOpenEbonic = place(new QPushButton(m_client), "cmdOpenEbonic");
 
