@@ -35,11 +35,15 @@ def main():
     binary = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
     once(binary, True)  # warm the file cache
+    # The two kinds take turns, so that a change in the machine's load hits both alike.
+    samples = {True: [], False: []}
+    for _ in range(runs):
+        for empty in (True, False):
+            samples[empty].append(once(binary, empty))
     results = {}
     for label, empty in (("empty QMainWindow", True), ("Glyphora main window", False)):
-        samples = [once(binary, empty) for _ in range(runs)]
-        results[label] = (statistics.median(s[0] for s in samples),
-                          statistics.median(s[1] for s in samples))
+        results[label] = (statistics.median(s[0] for s in samples[empty]),
+                          statistics.median(s[1] for s in samples[empty]))
         print(f"{label:22s}  start-up {results[label][0]:7.1f} ms   "
               f"peak memory {results[label][1]:6.1f} MB   ({runs} runs, median)")
     base, ours = results["empty QMainWindow"], results["Glyphora main window"]
