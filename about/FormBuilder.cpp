@@ -1,12 +1,16 @@
 #include "about/FormBuilder.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
 #include <algorithm>
 #include <cmath>
 
@@ -48,11 +52,95 @@ void LineControl::paintEvent(QPaintEvent*)
 
 namespace {
 
+/// A link for screen readers: its role, and an action that follows it.
+class LinkAccessible final : public QAccessibleWidget
+{
+public:
+    explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        // Without a name of its own, the link is called by what it shows.
+        QString value = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && value.isEmpty())
+            value = static_cast<const QLabel*>(widget())->text();
+        return value;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction())
+            emit static_cast<LinkLabel*>(widget())->activated();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface* linkAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(LinkLabel::staticMetaObject.className()))
+        return new LinkAccessible(static_cast<LinkLabel*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
+{
+    static const bool registered = [] {
+        QAccessible::installFactory(linkAccessible);
+        return true;
+    }();
+    Q_UNUSED(registered);
+    // Tab reaches it; a click leaves the focus where it was, as on any label.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            emit activated();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // The link under the keyboard shows it, as a button does.
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = contentsRect();
+    option.backgroundColor = palette().color(backgroundRole());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+namespace {
+
 QWidget* makeControl(const ControlDesign& design, QWidget* parent)
 {
     switch (design.kind) {
-    case ControlKind::Label: {
-        auto* label = new QLabel(parent);
+    case ControlKind::Label:
+    case ControlKind::Link: {
+        QLabel* label =
+            design.kind == ControlKind::Link ? new LinkLabel(parent) : new QLabel(parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(design.wordWrap);
@@ -115,6 +203,10 @@ QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<Contro
         }
         if (design.autoSize)
             control->resize(control->sizeHint().expandedTo(QSize(0, control->height())));
+        if (!design.accessibleName.isEmpty())
+            control->setAccessibleName(design.accessibleName);
+        if (!design.accessibleDescription.isEmpty())
+            control->setAccessibleDescription(design.accessibleDescription);
         control->setVisible(design.visible);
         controls.insert(design.name, control);
     }

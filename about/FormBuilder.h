@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QLabel>
 #include <QLine>
 #include <QRect>
 #include <QString>
@@ -18,7 +19,7 @@
 
 namespace about {
 
-enum class ControlKind { Label, Image, PictureBox, Line, CommandButton, Frame, TextBox };
+enum class ControlKind { Label, Link, Image, PictureBox, Line, CommandButton, Frame, TextBox };
 
 struct FontDesign
 {
@@ -46,6 +47,11 @@ struct ControlDesign
     bool autoSize = false;
     bool visible = true;
     bool wordWrap = false;
+    /// What a screen reader calls the control; empty: its caption. A label given a name no
+    /// longer exposes its text, so plain labels keep theirs and take a description instead.
+    QString accessibleName = {};
+    /// What a screen reader adds about the control; empty: its tooltip.
+    QString accessibleDescription = {};
 };
 
 /// Twips to whole pixels at the given factor.
@@ -77,6 +83,24 @@ protected:
 private:
     QColor m_colour;
     QLine m_ends;
+};
+
+/// A label that acts as a link: the keyboard reaches it with Tab and follows it with Enter or
+/// Space, and a screen reader sees a link that it can follow. The pointer's click stays with
+/// the window, which also colours the link under the pointer.
+class LinkLabel final : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit LinkLabel(QWidget* parent);
+
+signals:
+    /// Following the link by the keyboard or a screen reader.
+    void activated();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 /// Creates every control of `designs` on `window`, in table order (later ones lie on top), and

@@ -42,12 +42,16 @@ std::vector<ControlDesign> helpControls()
     const FontDesign rest{FontFace::TimesNewRoman, 14.25, false};
     const QString frame = QStringLiteral("Frame1");
     std::vector<ControlDesign> controls = {
-        {.name = "Frame1", .kind = ControlKind::Frame, .twips = {45, 0, 5550, 6420}},
+        {.name = "Frame1",
+         .kind = ControlKind::Frame,
+         .twips = {45, 0, 5550, 6420},
+         .accessibleName = "Verot Glyphora Help"},
         {.name = "Image1",
          .kind = ControlKind::Image,
          .twips = {135, 225, 480, 480},
          .container = frame,
-         .picture = ":/about/glyphora32.png"},
+         .picture = ":/about/glyphora32.png",
+         .accessibleName = "Glyphora icon"},
     };
     // The logo labels grow to their letters; layOutLogo() sets them side by side.
     int number = 1;
@@ -75,22 +79,26 @@ std::vector<ControlDesign> helpControls()
                                          .twips = {3720, 600, 1695, 255},
                                          .text = about::kVersionText,
                                          .container = frame,
-                                         .font = FontDesign{FontFace::MSSansSerif, 8.25, true}},
+                                         .font = FontDesign{FontFace::MSSansSerif, 8.25, true},
+                                         .accessibleDescription = "Version"},
                                         {.name = "Label16",
                                          .kind = ControlKind::Label,
                                          .twips = {3720, 840, 1575, 255},
                                          .text = about::kReleaseDate,
-                                         .container = frame},
+                                         .container = frame,
+                                         .accessibleDescription = "Release date"},
                                         {.name = "Text1",
                                          .kind = ControlKind::TextBox,
                                          .twips = {240, 1320, 5055, 4215},
                                          .text = about::helpText(),
-                                         .container = frame},
+                                         .container = frame,
+                                         .accessibleName = "Help text"},
                                         {.name = "cmdCLOSE",
                                          .kind = ControlKind::CommandButton,
                                          .twips = {2160, 5880, 975, 405},
                                          .text = "Ok",
-                                         .container = frame},
+                                         .container = frame,
+                                         .accessibleDescription = "Closes the help"},
                                     });
     return controls;
 }

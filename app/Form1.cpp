@@ -128,6 +128,10 @@ template <typename W> W* Form1::place(W* widget, const char* name)
     widget->setGeometry(geometry);
     if (layout->tooltip)
         widget->setToolTip(QString::fromLatin1(layout->tooltip));
+    if (layout->accessibleName)
+        widget->setAccessibleName(QString::fromLatin1(layout->accessibleName));
+    if (layout->accessibleDescription)
+        widget->setAccessibleDescription(QString::fromLatin1(layout->accessibleDescription));
     if (layout->caption) {
         const QString caption = QString::fromLatin1(layout->caption);
         if constexpr (std::is_same_v<W, QPlainTextEdit>)
@@ -222,6 +226,9 @@ void Form1::createControls()
     Label3 = place(new QLabel(m_translatorPanel), "Label3");
     Message_Text = place(new QPlainTextEdit(m_translatorPanel), "Message_Text");
     Message_Text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab goes on to the translator's buttons, as in any form's text box; otherwise the
+    // keyboard could never leave the message.
+    Message_Text->setTabChangesFocus(true);
     cmdClearText = place(new QPushButton(m_translatorPanel), "cmdClearText");
     cmdOpen = place(new QPushButton(m_translatorPanel), "cmdOpen");
     cmdSave = place(new QPushButton(m_translatorPanel), "cmdSave");
