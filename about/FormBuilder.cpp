@@ -81,22 +81,42 @@ public:
     }
 };
 
-QAccessibleInterface* linkAccessible(const QString& className, QObject* object)
+QHash<QString, QAccessible::Role>& windowRoles()
+{
+    static QHash<QString, QAccessible::Role> roles;
+    return roles;
+}
+
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object)
 {
     if (className == QLatin1String(LinkLabel::staticMetaObject.className()))
         return new LinkAccessible(static_cast<LinkLabel*>(object));
+    const auto role = windowRoles().constFind(className);
+    if (role != windowRoles().cend() && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), *role);
     return nullptr;
+}
+
+void installAccessibleFactory()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleFor);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 } // namespace
 
+void setAccessibleWindowRole(const char* className, QAccessible::Role role)
+{
+    installAccessibleFactory();
+    windowRoles().insert(QLatin1String(className), role);
+}
+
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
 {
-    static const bool registered = [] {
-        QAccessible::installFactory(linkAccessible);
-        return true;
-    }();
-    Q_UNUSED(registered);
+    installAccessibleFactory();
     // Tab reaches it; a click leaves the focus where it was, as on any label.
     setFocusPolicy(Qt::TabFocus);
 }

@@ -6,6 +6,7 @@
 
 #include "platform/Fonts.h"
 
+#include <QAccessible>
 #include <QColor>
 #include <QHash>
 #include <QLabel>
@@ -84,6 +85,12 @@ private:
     QColor m_colour;
     QLine m_ends;
 };
+
+/// Tells screen readers what kind of window a class is. A window that is a plain widget
+/// would otherwise be announced as a bare pane rather than as a window or dialog.
+/// @param className the window's class name, as its meta-object gives it
+/// @param role QAccessible::Window or QAccessible::Dialog
+void setAccessibleWindowRole(const char* className, QAccessible::Role role);
 
 /// A label that acts as a link: the keyboard reaches it with Tab and follows it with Enter or
 /// Space, and a screen reader sees a link that it can follow. The pointer's click stays with

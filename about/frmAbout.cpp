@@ -174,6 +174,7 @@ frmAbout::frmAbout(const platform::Platform& platform, std::function<bool()> sou
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmAbout"));
+    about::setAccessibleWindowRole(staticMetaObject.className(), QAccessible::Dialog);
     setWindowTitle(QStringLiteral("About This Freeware ..."));
     platform::registerFallbackFonts();
     setFont(platform::makeFont(FontFace::Tahoma, 8.25, true));

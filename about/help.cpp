@@ -79,8 +79,7 @@ std::vector<ControlDesign> helpControls()
                                          .twips = {3720, 600, 1695, 255},
                                          .text = about::kVersionText,
                                          .container = frame,
-                                         .font = FontDesign{FontFace::MSSansSerif, 8.25, true},
-                                         .accessibleDescription = "Version"},
+                                         .font = FontDesign{FontFace::MSSansSerif, 8.25, true}},
                                         {.name = "Label16",
                                          .kind = ControlKind::Label,
                                          .twips = {3720, 840, 1575, 255},
@@ -112,6 +111,7 @@ help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("help"));
+    about::setAccessibleWindowRole(staticMetaObject.className(), QAccessible::Window);
     setWindowTitle(QStringLiteral("Quick Help"));
     setWindowIcon(QIcon(QStringLiteral(":/about/glyphora32.png")));
     // The classic dialog face, which the help text's hand-made line breaks were made for.

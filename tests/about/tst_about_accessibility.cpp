@@ -43,13 +43,17 @@ void TestAboutAccessibility::init()
 void TestAboutAccessibility::everyVisibleControlIsNamed_data()
 {
     QTest::addColumn<bool>("about");
-    QTest::newRow("About") << true;
-    QTest::newRow("Quick Help") << false;
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("About") << true << int(QAccessible::Dialog) << "About This Freeware ...";
+    QTest::newRow("Quick Help") << false << int(QAccessible::Window) << "Quick Help";
 }
 
 void TestAboutAccessibility::everyVisibleControlIsNamed()
 {
     QFETCH(bool, about);
+    QFETCH(int, role);
+    QFETCH(QString, name);
     std::unique_ptr<QWidget> window;
     if (about)
         window = std::make_unique<frmAbout>(m_fakes->services(), [] { return false; });
@@ -58,6 +62,10 @@ void TestAboutAccessibility::everyVisibleControlIsNamed()
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    // Announced as a window of its own, by its title.
+    QAccessibleInterface* self = QAccessible::queryAccessibleInterface(window.get());
+    QCOMPARE(int(self->role()), role);
+    QCOMPARE(self->text(QAccessible::Name), name);
     // The version's blink copies its blank phase from an empty label that shows nothing.
     const QStringList silent =
         accessible_tree::silentControls(window.get(), {QStringLiteral("lbAppVersion(1)")});
