@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -25,6 +26,25 @@ QRect twipsToPixels(const std::array<int, 4>& twips, double twipsX, double twips
 {
     return {twipsToPixels(twips[0], twipsX), twipsToPixels(twips[1], twipsY),
             twipsToPixels(twips[2], twipsX), twipsToPixels(twips[3], twipsY)};
+}
+
+QPixmap sharpPixmap(const QString& path, qreal ratio)
+{
+    const QPixmap normal(path);
+    if (normal.isNull() || ratio <= 1.0)
+        return normal;
+    const int dot = int(path.lastIndexOf(QLatin1Char('.')));
+    QPixmap drawing;
+    for (int scale = std::min(3, int(std::ceil(ratio))); scale >= 2 && drawing.isNull(); --scale)
+        drawing = QPixmap(path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot));
+    if (drawing.isNull())
+        drawing = normal;
+    const QSize device(qRound(normal.width() * ratio), qRound(normal.height() * ratio));
+    QPixmap result = drawing.size() == device
+                         ? drawing
+                         : drawing.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    result.setDevicePixelRatio(ratio);
+    return result;
 }
 
 LineControl::LineControl(const QColor& colour, QWidget* parent) : QWidget(parent), m_colour(colour)
@@ -170,7 +190,7 @@ QWidget* makeControl(const ControlDesign& design, QWidget* parent)
     case ControlKind::Image: {
         auto* image = new QLabel(parent);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        image->setPixmap(QPixmap(design.picture));
+        image->setPixmap(sharpPixmap(design.picture, qGuiApp->devicePixelRatio()));
         return image;
     }
     case ControlKind::PictureBox: {

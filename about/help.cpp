@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 using about::ControlDesign;
@@ -102,6 +104,32 @@ std::vector<ControlDesign> helpControls()
     return controls;
 }
 
+/// The help text's lines were broken by hand for the classic face. A wider stand-in (on a
+/// scaled screen, or where that face is missing) is narrowed a little until they fit, rather
+/// than let each drop its last word onto a line of its own. A line that no small narrowing
+/// fits wraps, as it does in the classic face.
+void fitHandBrokenLines(QPlainTextEdit* text)
+{
+    constexpr int kNarrowest = 90; // percent
+    // The viewport is laid out only when shown: measure the room from the box itself.
+    const int room = text->width() - 2 * text->frameWidth() -
+                     text->verticalScrollBar()->sizeHint().width() -
+                     int(std::ceil(2 * text->document()->documentMargin())) - 2;
+    QFont font = text->font();
+    const QFontMetricsF metrics(font);
+    int stretch = 100;
+    for (const QString& line : text->toPlainText().split(QLatin1Char('\n'))) {
+        const qreal needed = metrics.horizontalAdvance(line);
+        const int fitting = needed > 0 ? int(std::floor(100 * room / needed)) : 100;
+        if (fitting >= kNarrowest)
+            stretch = std::min(stretch, fitting);
+    }
+    if (stretch < 100) {
+        font.setStretch(stretch);
+        text->setFont(font);
+    }
+}
+
 } // namespace
 
 help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
@@ -136,6 +164,7 @@ help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
     text->setPalette(palette);
+    fitHandBrokenLines(text);
     text->moveCursor(QTextCursor::Start);
     text->verticalScrollBar()->setValue(0);
 

@@ -80,7 +80,8 @@ Form1::Form1(const platform::Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Verot Glyphora v1.9.0"));
     QIcon icon(QStringLiteral(":/app/glyphora.png"));
-    icon.addFile(QStringLiteral(":/app/glyphora-16.png"));
+    for (const char* size : {"16", "48", "64"})
+        icon.addFile(QStringLiteral(":/app/glyphora-%1.png").arg(QLatin1String(size)));
     setWindowIcon(icon);
     // A fixed single border: minimise, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
