@@ -23,6 +23,9 @@ constexpr std::array<Face, kFaceCount> kFaces{{
 }};
 
 constexpr int kLargestScale = 3;
+/// The picture display stretches a face to 33 of its pixels; at a pixel ratio of 2 that is
+/// 66 device pixels, more than the 3x drawing has.
+constexpr int kDisplayScale = 5;
 
 } // namespace
 
@@ -136,7 +139,7 @@ QIcon faceIcon(const Face& face)
 
 QPixmap faceDisplayPixmap(const Face& face)
 {
-    return QPixmap(facePath(face, kLargestScale));
+    return QPixmap(facePath(face, kDisplayScale));
 }
 
 } // namespace catalogue

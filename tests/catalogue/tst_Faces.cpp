@@ -133,7 +133,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, height);
         const catalogue::Face& face = catalogue::faces()[std::size_t(index)];
-        for (int scale : {2, 3}) {
+        for (int scale : {2, 3, 5}) {
             const QImage image(catalogue::facePath(face, scale));
             QCOMPARE(image.size(), QSize(15 * scale, height * scale));
             QCOMPARE(qAlpha(image.pixel(0, image.height() - 1)), 0);
@@ -142,7 +142,7 @@ private slots:
         const QList<QSize> sizes = catalogue::faceIcon(face).availableSizes();
         for (int scale : {1, 2, 3})
             QVERIFY(sizes.contains(QSize(15 * scale, height * scale)));
-        QCOMPARE(catalogue::faceDisplayPixmap(face).size(), QSize(45, height * 3));
+        QCOMPARE(catalogue::faceDisplayPixmap(face).size(), QSize(75, height * 5));
     }
 
     // What a button's style asks of the icon at each pixel ratio: exactly the device pixels
