@@ -65,18 +65,21 @@ def showing(node):
     return states(node).contains(pyatspi.STATE_SHOWING)
 
 
-def children(node):
-    for i in range(node.childCount):
+def children(node, limit=None):
+    count = node.childCount if limit is None else min(limit, node.childCount)
+    for i in range(count):
         child = node.getChildAtIndex(i)
         if child is not None:
             yield child
 
 
-def walk(node, depth=0):
-    """(depth, node) for the node and everything below it."""
+def walk(node, depth=0, entries=0):
+    """(depth, node) for the node and everything below it, but only the first `entries`
+    entries of a list (None: all of them): asking for each of hundreds is slow."""
     yield depth, node
-    for child in children(node):
-        yield from walk(child, depth + 1)
+    limit = entries if node.getRoleName() == "list" else None
+    for child in children(node, limit):
+        yield from walk(child, depth + 1, entries)
 
 
 def application():
@@ -107,7 +110,7 @@ def find(root, role, name=None, description=None, visible=True):
 
 def focused(root):
     for _, node in walk(root):
-        if states(node).contains(pyatspi.STATE_FOCUSED) and node.getRoleName() != "list item":
+        if states(node).contains(pyatspi.STATE_FOCUSED):
             return node
     return None
 
@@ -119,9 +122,7 @@ def is_focused(root, role, name):
 
 def listing(root):
     lines = []
-    for depth, node in walk(root):
-        if node.getRoleName() == "list item" and node.getIndexInParent() > 2:
-            continue  # the lists' first entries stand for the rest
+    for depth, node in walk(root, entries=3):  # the lists' first entries stand for the rest
         flags = "".join(mark for mark, state in (("showing", pyatspi.STATE_SHOWING),
                                                  ("focusable", pyatspi.STATE_FOCUSABLE),
                                                  ("enabled", pyatspi.STATE_SENSITIVE))
@@ -131,11 +132,18 @@ def listing(root):
     return "\n".join(lines)
 
 
+def showing_nodes(node):
+    """The node, if it is showing, and everything showing below it."""
+    if not showing(node):
+        return
+    yield node
+    for child in children(node):
+        yield from showing_nodes(child)
+
+
 def check_every_control_named(root, where, labels=True):
     """Every control has a name; with `labels`, an empty label at least a description."""
-    for _, node in walk(root):
-        if not showing(node):
-            continue
+    for node in showing_nodes(root):
         role = node.getRoleName()
         if role in NAMED_ROLES:
             check(node.name.strip() != "", "%s: a %s has no name" % (where, role))
