@@ -1,12 +1,17 @@
 #include "about/FormBuilder.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
 #include <algorithm>
 #include <cmath>
 
@@ -21,6 +26,25 @@ QRect twipsToPixels(const std::array<int, 4>& twips, double twipsX, double twips
 {
     return {twipsToPixels(twips[0], twipsX), twipsToPixels(twips[1], twipsY),
             twipsToPixels(twips[2], twipsX), twipsToPixels(twips[3], twipsY)};
+}
+
+QPixmap sharpPixmap(const QString& path, qreal ratio)
+{
+    const QPixmap normal(path);
+    if (normal.isNull() || ratio <= 1.0)
+        return normal;
+    const int dot = int(path.lastIndexOf(QLatin1Char('.')));
+    QPixmap drawing;
+    for (int scale = std::min(3, int(std::ceil(ratio))); scale >= 2 && drawing.isNull(); --scale)
+        drawing = QPixmap(path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot));
+    if (drawing.isNull())
+        drawing = normal;
+    const QSize device(qRound(normal.width() * ratio), qRound(normal.height() * ratio));
+    QPixmap result = drawing.size() == device
+                         ? drawing
+                         : drawing.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    result.setDevicePixelRatio(ratio);
+    return result;
 }
 
 LineControl::LineControl(const QColor& colour, QWidget* parent) : QWidget(parent), m_colour(colour)
@@ -48,11 +72,115 @@ void LineControl::paintEvent(QPaintEvent*)
 
 namespace {
 
+/// A link for screen readers: its role, and an action that follows it.
+class LinkAccessible final : public QAccessibleWidget
+{
+public:
+    explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        // Without a name of its own, the link is called by what it shows.
+        QString value = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && value.isEmpty())
+            value = static_cast<const QLabel*>(widget())->text();
+        return value;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction())
+            emit static_cast<LinkLabel*>(widget())->activated();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QHash<QString, QAccessible::Role>& windowRoles()
+{
+    static QHash<QString, QAccessible::Role> roles;
+    return roles;
+}
+
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(LinkLabel::staticMetaObject.className()))
+        return new LinkAccessible(static_cast<LinkLabel*>(object));
+    const auto role = windowRoles().constFind(className);
+    if (role != windowRoles().cend() && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), *role);
+    return nullptr;
+}
+
+void installAccessibleFactory()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleFor);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace
+
+void setAccessibleWindowRole(const char* className, QAccessible::Role role)
+{
+    installAccessibleFactory();
+    windowRoles().insert(QLatin1String(className), role);
+}
+
+LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent)
+{
+    installAccessibleFactory();
+    // Tab reaches it; a click leaves the focus where it was, as on any label.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            emit activated();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // The link under the keyboard shows it, as a button does.
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = contentsRect();
+    option.backgroundColor = palette().color(backgroundRole());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+namespace {
+
 QWidget* makeControl(const ControlDesign& design, QWidget* parent)
 {
     switch (design.kind) {
-    case ControlKind::Label: {
-        auto* label = new QLabel(parent);
+    case ControlKind::Label:
+    case ControlKind::Link: {
+        QLabel* label =
+            design.kind == ControlKind::Link ? new LinkLabel(parent) : new QLabel(parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(design.wordWrap);
@@ -62,7 +190,7 @@ QWidget* makeControl(const ControlDesign& design, QWidget* parent)
     case ControlKind::Image: {
         auto* image = new QLabel(parent);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        image->setPixmap(QPixmap(design.picture));
+        image->setPixmap(sharpPixmap(design.picture, qGuiApp->devicePixelRatio()));
         return image;
     }
     case ControlKind::PictureBox: {
@@ -115,6 +243,10 @@ QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<Contro
         }
         if (design.autoSize)
             control->resize(control->sizeHint().expandedTo(QSize(0, control->height())));
+        if (!design.accessibleName.isEmpty())
+            control->setAccessibleName(design.accessibleName);
+        if (!design.accessibleDescription.isEmpty())
+            control->setAccessibleDescription(design.accessibleDescription);
         control->setVisible(design.visible);
         controls.insert(design.name, control);
     }

@@ -6,9 +6,12 @@
 
 #include "platform/Fonts.h"
 
+#include <QAccessible>
 #include <QColor>
 #include <QHash>
+#include <QLabel>
 #include <QLine>
+#include <QPixmap>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -18,7 +21,7 @@
 
 namespace about {
 
-enum class ControlKind { Label, Image, PictureBox, Line, CommandButton, Frame, TextBox };
+enum class ControlKind { Label, Link, Image, PictureBox, Line, CommandButton, Frame, TextBox };
 
 struct FontDesign
 {
@@ -46,6 +49,11 @@ struct ControlDesign
     bool autoSize = false;
     bool visible = true;
     bool wordWrap = false;
+    /// What a screen reader calls the control; empty: its caption. A label given a name no
+    /// longer exposes its text, so plain labels keep theirs and take a description instead.
+    QString accessibleName = {};
+    /// What a screen reader adds about the control; empty: its tooltip.
+    QString accessibleDescription = {};
 };
 
 /// Twips to whole pixels at the given factor.
@@ -60,6 +68,14 @@ int twipsToPixels(int twips, double twipsPerPixel);
 /// @param twipsY vertical twips per pixel
 /// @return the rectangle in pixels
 QRect twipsToPixels(const std::array<int, 4>& twips, double twipsX, double twipsY);
+
+/// A picture as sharp as the screen allows. Beside "name.png" may lie "name@2x.png" and
+/// "name@3x.png", drawn at twice and three times the size; the one that covers the pixel
+/// ratio is scaled smoothly to exactly the device pixels needed, so it is shown one to one.
+/// @param path resource path of the picture at its normal size
+/// @param ratio the screen's device pixel ratio
+/// @return the picture at the normal size's logical dimensions; null if there is none
+QPixmap sharpPixmap(const QString& path, qreal ratio);
 
 /// A straight line control, one pixel wide, that lets the pointer pass through to the window.
 class LineControl final : public QWidget
@@ -77,6 +93,30 @@ protected:
 private:
     QColor m_colour;
     QLine m_ends;
+};
+
+/// Tells screen readers what kind of window a class is. A window that is a plain widget
+/// would otherwise be announced as a bare pane rather than as a window or dialog.
+/// @param className the window's class name, as its meta-object gives it
+/// @param role QAccessible::Window or QAccessible::Dialog
+void setAccessibleWindowRole(const char* className, QAccessible::Role role);
+
+/// A label that acts as a link: the keyboard reaches it with Tab and follows it with Enter or
+/// Space, and a screen reader sees a link that it can follow. The pointer's click stays with
+/// the window, which also colours the link under the pointer.
+class LinkLabel final : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit LinkLabel(QWidget* parent);
+
+signals:
+    /// Following the link by the keyboard or a screen reader.
+    void activated();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 /// Creates every control of `designs` on `window`, in table order (later ones lie on top), and

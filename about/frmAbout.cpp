@@ -39,7 +39,8 @@ std::vector<ControlDesign> aboutControls()
         {.name = "lpAppImage",
          .kind = ControlKind::Image,
          .twips = {0, 240, 1215, 3075},
-         .picture = ":/about/side.png"},
+         .picture = ":/about/side.png",
+         .accessibleName = "Glyphora artwork"},
         {.name = "lbAppTitle",
          .kind = ControlKind::Label,
          .twips = {1440, 360, 2310, 210},
@@ -60,33 +61,41 @@ std::vector<ControlDesign> aboutControls()
         {.name = "Label6",
          .kind = ControlKind::Label,
          .twips = {1440, 720, 1215, 255},
-         .font = bold},
+         .font = bold,
+         // It blinks: between the blinks a screen reader still finds the version.
+         .accessibleDescription = about::kVersionText},
         {.name = "Label7",
          .kind = ControlKind::Label,
          .twips = {1440, 1080, 615, 255},
          .text = "Email    :"},
         {.name = "Label1",
-         .kind = ControlKind::Label,
+         .kind = ControlKind::Link,
          .twips = {2040, 1080, 1815, 255},
-         .text = about::kAuthorEmail},
+         .text = about::kAuthorEmail,
+         .accessibleName = "E-mail the author",
+         .accessibleDescription = about::kAuthorEmail},
         {.name = "Label2",
          .kind = ControlKind::Label,
          .twips = {1440, 1320, 615, 255},
          .text = "URL1     :"},
         {.name = "Label5",
-         .kind = ControlKind::Label,
+         .kind = ControlKind::Link,
          .twips = {2040, 1320, 2775, 255},
          .text = about::kWebPage1,
-         .foreColor = kBlack},
+         .foreColor = kBlack,
+         .accessibleName = "Visit the program's web page",
+         .accessibleDescription = about::kWebPage1},
         {.name = "Label9",
          .kind = ControlKind::Label,
          .twips = {1440, 1560, 495, 255},
          .text = "URL2     :"},
         {.name = "Label8",
-         .kind = ControlKind::Label,
+         .kind = ControlKind::Link,
          .twips = {2040, 1560, 3375, 255},
          .text = about::kWebPage2,
-         .foreColor = kBlack},
+         .foreColor = kBlack,
+         .accessibleName = "Visit the author's freeware page",
+         .accessibleDescription = about::kWebPage2},
         {.name = "Label3",
          .kind = ControlKind::Label,
          .twips = {1440, 1800, 1695, 255},
@@ -98,7 +107,8 @@ std::vector<ControlDesign> aboutControls()
         {.name = "Picture1",
          .kind = ControlKind::PictureBox,
          .twips = {1320, 2400, 3855, 1095},
-         .font = plain},
+         .font = plain,
+         .accessibleName = "Credits"},
         {.name = "lbAppCopyright",
          .kind = ControlKind::Label,
          .twips = {120, 120, 3285, 195},
@@ -134,16 +144,19 @@ std::vector<ControlDesign> aboutControls()
          .kind = ControlKind::CommandButton,
          .twips = {3840, 4080, 1275, 375},
          .text = "&Ok",
-         .font = plain},
+         .font = plain,
+         .accessibleDescription = "Closes this window"},
         {.name = "Command2",
          .kind = ControlKind::CommandButton,
          .twips = {3840, 4560, 1275, 375},
          .text = "&System Info...",
-         .font = plain},
+         .font = plain,
+         .accessibleDescription = "Starts the system information tool"},
         {.name = "Image1",
          .kind = ControlKind::Image,
          .twips = {4080, 480, 480, 480},
-         .picture = ":/about/glyphora32.png"},
+         .picture = ":/about/glyphora32.png",
+         .accessibleName = "Glyphora icon"},
         {.name = "Line2",
          .kind = ControlKind::Line,
          .twips = {-360, 5040, 5760, 5040},
@@ -161,6 +174,7 @@ frmAbout::frmAbout(const platform::Platform& platform, std::function<bool()> sou
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmAbout"));
+    about::setAccessibleWindowRole(staticMetaObject.className(), QAccessible::Dialog);
     setWindowTitle(QStringLiteral("About This Freeware ..."));
     platform::registerFallbackFonts();
     setFont(platform::makeFont(FontFace::Tahoma, 8.25, true));
@@ -191,8 +205,18 @@ frmAbout::frmAbout(const platform::Platform& platform, std::function<bool()> sou
     }
     setMouseTracking(true);
 
-    connect(qobject_cast<QPushButton*>(control(QStringLiteral("Command1"))), &QPushButton::clicked,
-            this, &frmAbout::Command1_Click);
+    // The keyboard and screen readers follow the links without the pointer.
+    connect(qobject_cast<about::LinkLabel*>(m_label1), &about::LinkLabel::activated, this,
+            &frmAbout::Label1_Click);
+    connect(qobject_cast<about::LinkLabel*>(m_label5), &about::LinkLabel::activated, this,
+            &frmAbout::Label5_Click);
+    connect(qobject_cast<about::LinkLabel*>(m_label8), &about::LinkLabel::activated, this,
+            &frmAbout::Label8_Click);
+
+    auto* ok = qobject_cast<QPushButton*>(control(QStringLiteral("Command1")));
+    connect(ok, &QPushButton::clicked, this, &frmAbout::Command1_Click);
+    // The links come first in the tab order; the window still opens on "Ok".
+    ok->setFocus();
     connect(qobject_cast<QPushButton*>(control(QStringLiteral("Command2"))), &QPushButton::clicked,
             this, &frmAbout::Command2_Click);
 

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 using about::ControlDesign;
@@ -42,12 +44,16 @@ std::vector<ControlDesign> helpControls()
     const FontDesign rest{FontFace::TimesNewRoman, 14.25, false};
     const QString frame = QStringLiteral("Frame1");
     std::vector<ControlDesign> controls = {
-        {.name = "Frame1", .kind = ControlKind::Frame, .twips = {45, 0, 5550, 6420}},
+        {.name = "Frame1",
+         .kind = ControlKind::Frame,
+         .twips = {45, 0, 5550, 6420},
+         .accessibleName = "Verot Glyphora Help"},
         {.name = "Image1",
          .kind = ControlKind::Image,
          .twips = {135, 225, 480, 480},
          .container = frame,
-         .picture = ":/about/glyphora32.png"},
+         .picture = ":/about/glyphora32.png",
+         .accessibleName = "Glyphora icon"},
     };
     // The logo labels grow to their letters; layOutLogo() sets them side by side.
     int number = 1;
@@ -80,19 +86,48 @@ std::vector<ControlDesign> helpControls()
                                          .kind = ControlKind::Label,
                                          .twips = {3720, 840, 1575, 255},
                                          .text = about::kReleaseDate,
-                                         .container = frame},
+                                         .container = frame,
+                                         .accessibleDescription = "Release date"},
                                         {.name = "Text1",
                                          .kind = ControlKind::TextBox,
                                          .twips = {240, 1320, 5055, 4215},
                                          .text = about::helpText(),
-                                         .container = frame},
+                                         .container = frame,
+                                         .accessibleName = "Help text"},
                                         {.name = "cmdCLOSE",
                                          .kind = ControlKind::CommandButton,
                                          .twips = {2160, 5880, 975, 405},
                                          .text = "Ok",
-                                         .container = frame},
+                                         .container = frame,
+                                         .accessibleDescription = "Closes the help"},
                                     });
     return controls;
+}
+
+/// The help text's lines were broken by hand for the classic face. A wider stand-in (on a
+/// scaled screen, or where that face is missing) is narrowed a little until they fit, rather
+/// than let each drop its last word onto a line of its own. A line that no small narrowing
+/// fits wraps, as it does in the classic face.
+void fitHandBrokenLines(QPlainTextEdit* text)
+{
+    constexpr int kNarrowest = 90; // percent
+    // The viewport is laid out only when shown: measure the room from the box itself.
+    const int room = text->width() - 2 * text->frameWidth() -
+                     text->verticalScrollBar()->sizeHint().width() -
+                     int(std::ceil(2 * text->document()->documentMargin())) - 2;
+    QFont font = text->font();
+    const QFontMetricsF metrics(font);
+    int stretch = 100;
+    for (const QString& line : text->toPlainText().split(QLatin1Char('\n'))) {
+        const qreal needed = metrics.horizontalAdvance(line);
+        const int fitting = needed > 0 ? int(std::floor(100 * room / needed)) : 100;
+        if (fitting >= kNarrowest)
+            stretch = std::min(stretch, fitting);
+    }
+    if (stretch < 100) {
+        font.setStretch(stretch);
+        text->setFont(font);
+    }
 }
 
 } // namespace
@@ -104,6 +139,7 @@ help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("help"));
+    about::setAccessibleWindowRole(staticMetaObject.className(), QAccessible::Window);
     setWindowTitle(QStringLiteral("Quick Help"));
     setWindowIcon(QIcon(QStringLiteral(":/about/glyphora32.png")));
     // The classic dialog face, which the help text's hand-made line breaks were made for.
@@ -128,6 +164,7 @@ help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
     text->setPalette(palette);
+    fitHandBrokenLines(text);
     text->moveCursor(QTextCursor::Start);
     text->verticalScrollBar()->setValue(0);
 

@@ -80,7 +80,8 @@ Form1::Form1(const platform::Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Verot Glyphora v1.9.0"));
     QIcon icon(QStringLiteral(":/app/glyphora.png"));
-    icon.addFile(QStringLiteral(":/app/glyphora-16.png"));
+    for (const char* size : {"16", "48", "64"})
+        icon.addFile(QStringLiteral(":/app/glyphora-%1.png").arg(QLatin1String(size)));
     setWindowIcon(icon);
     // A fixed single border: minimise, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -128,6 +129,10 @@ template <typename W> W* Form1::place(W* widget, const char* name)
     widget->setGeometry(geometry);
     if (layout->tooltip)
         widget->setToolTip(QString::fromLatin1(layout->tooltip));
+    if (layout->accessibleName)
+        widget->setAccessibleName(QString::fromLatin1(layout->accessibleName));
+    if (layout->accessibleDescription)
+        widget->setAccessibleDescription(QString::fromLatin1(layout->accessibleDescription));
     if (layout->caption) {
         const QString caption = QString::fromLatin1(layout->caption);
         if constexpr (std::is_same_v<W, QPlainTextEdit>)
@@ -225,6 +230,9 @@ void Form1::createControls()
     Label3 = place(new QLabel(m_translatorPanel), "Label3");
     Message_Text = place(new QPlainTextEdit(m_translatorPanel), "Message_Text");
     Message_Text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab goes on to the translator's buttons, as in any form's text box; otherwise the
+    // keyboard could never leave the message.
+    Message_Text->setTabChangesFocus(true);
     cmdClearText = place(new QPushButton(m_translatorPanel), "cmdClearText");
     cmdOpen = place(new QPushButton(m_translatorPanel), "cmdOpen");
     cmdSave = place(new QPushButton(m_translatorPanel), "cmdSave");

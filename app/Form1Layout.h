@@ -18,6 +18,11 @@ struct ControlLayout
     int width;
     int height;
     int tabIndex; ///< -1: takes no tab stop
+    /// What a screen reader calls the control; nullptr: its caption. Labels keep their
+    /// caption as their name (a label given a name no longer exposes its text).
+    const char* accessibleName;
+    /// What a screen reader adds about it; nullptr: its tooltip.
+    const char* accessibleDescription;
 };
 
 /// A line control, from (x1, y1) to (x2, y2) in twips.

@@ -58,7 +58,8 @@ CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
                                      QObject* parent)
     : QObject(parent), m_c(controls), m_clipboard(clipboard), m_sound(sound),
       m_smileyCaptions(catalogue::captionsOf(catalogue::smileyTable())),
-      m_acronymCaptions(catalogue::captionsOf(catalogue::acronymTable()))
+      m_acronymCaptions(catalogue::captionsOf(catalogue::acronymTable())),
+      m_idleDisplayDescription(controls.Label1->accessibleDescription())
 {
     // Captions such as "<:-I" must never be taken for markup.
     m_c.Label1->setTextFormat(Qt::PlainText);
@@ -109,6 +110,9 @@ void CatalogueHandlers::showListChoice(const QListWidget* list,
     font.setPointSize(pointSize);
     m_c.Label1->setFont(font);
     m_c.Label1->setText(text);
+    // The text alone is punctuation; a screen reader also says what it means.
+    m_c.Label1->setAccessibleDescription(row >= 0 ? list->item(row)->text()
+                                                  : m_idleDisplayDescription);
     playClick();
 }
 
@@ -178,7 +182,9 @@ void CatalogueHandlers::showPicture(int face)
     }
     m_shownPicture = m_pictures[index];
     m_c.Image1->setPixmap(m_displayPictures[index]);
-    m_c.Label2->setText(catalogue::faces()[std::size_t(face)].description.toString());
+    const QString description = catalogue::faces()[index].description.toString();
+    m_c.Image1->setAccessibleDescription(description);
+    m_c.Label2->setText(description);
     playClick();
 }
 

@@ -76,4 +76,6 @@ private:
     std::array<QPixmap, catalogue::kFaceCount> m_displayPictures; ///< sharpest, for Image1
     /// The picture Image1 shows, as stored: what the picture copy puts on the clipboard.
     QImage m_shownPicture;
+    /// What a screen reader says about Label1 while no entry is chosen.
+    QString m_idleDisplayDescription;
 };

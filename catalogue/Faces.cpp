@@ -23,6 +23,9 @@ constexpr std::array<Face, kFaceCount> kFaces{{
 }};
 
 constexpr int kLargestScale = 3;
+/// The picture display stretches a face to 33 of its pixels; at a pixel ratio of 2 that is
+/// 66 device pixels, more than the 3x drawing has.
+constexpr int kDisplayScale = 5;
 
 } // namespace
 
@@ -51,18 +54,30 @@ class FaceIconEngine final : public QIconEngine
 public:
     explicit FaceIconEngine(const Face& face) : m_face(face) {}
 
+    /// @param size the device pixels wanted: QIcon::pixmap() passes the logical size already
+    ///             multiplied by `scale`.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override
     {
-        // The smallest drawing that covers the requested device pixels.
+        // Exactly the device pixels asked for, so the style draws them one to one: a drawing
+        // larger than that, shown as it is, would be shrunk by dropping pixels.
+        const QSize natural(qRound(m_face.size.width() * scale),
+                            qRound(m_face.size.height() * scale));
+        const QSize target = m_face.size.scaled(size, Qt::KeepAspectRatio).boundedTo(natural);
+        if (target.isEmpty())
+            return QPixmap();
+        // The smallest drawing that covers it; a larger one is shrunk smoothly.
         int chosen = 1;
-        while (chosen < kLargestScale && (m_face.size.width() * chosen < size.width() * scale ||
-                                          m_face.size.height() * chosen < size.height() * scale))
+        while (chosen < kLargestScale && (m_face.size.width() * chosen < target.width() ||
+                                          m_face.size.height() * chosen < target.height()))
             ++chosen;
         QPixmap& drawing = m_drawings[std::size_t(chosen - 1)];
         if (drawing.isNull())
             drawing = QPixmap(facePath(m_face, chosen));
-        QPixmap result = drawing;
-        result.setDevicePixelRatio(chosen);
+        QPixmap result =
+            drawing.size() == target || drawing.isNull()
+                ? drawing
+                : drawing.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        result.setDevicePixelRatio(scale);
         if (mode == QIcon::Disabled)
             result = disabledCopy(result);
         return result;
@@ -76,7 +91,8 @@ public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, ratio));
+        const QSize device(qRound(rect.width() * ratio), qRound(rect.height() * ratio));
+        painter->drawPixmap(rect, scaledPixmap(device, mode, state, ratio));
     }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
@@ -123,7 +139,7 @@ QIcon faceIcon(const Face& face)
 
 QPixmap faceDisplayPixmap(const Face& face)
 {
-    return QPixmap(facePath(face, kLargestScale));
+    return QPixmap(facePath(face, kDisplayScale));
 }
 
 } // namespace catalogue

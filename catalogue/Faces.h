@@ -26,7 +26,7 @@ inline constexpr int kFaceCount = 11;
 std::span<const Face, kFaceCount> faces();
 
 /// @param face one of faces().
-/// @param scale 1 for the GIF, 2 or 3 for the larger drawings.
+/// @param scale 1 for the GIF, 2, 3 or 5 for the larger drawings.
 /// @return the resource path of that drawing, e.g. ":/faces/wink.gif" or ":/faces/wink@2x.png".
 QString facePath(const Face& face, int scale = 1);
 
@@ -40,7 +40,8 @@ QImage faceImage(const Face& face);
 QIcon faceIcon(const Face& face);
 
 /// @param face one of faces().
-/// @return the largest drawing, for a display that stretches its picture.
+/// @return the 5x drawing, for a display that stretches its picture: enough pixels to
+///         stay sharp at twice its size on a screen of pixel ratio 2.
 QPixmap faceDisplayPixmap(const Face& face);
 
 } // namespace catalogue

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
+#include <QtMath>
 
 namespace platform {
 
@@ -45,6 +46,26 @@ bool hasFamilyCached(const QString& family)
     known.insert(family, has);
     return has;
 }
+
+/// Whether the family can be drawn at any size, rather than only from bitmaps of a few.
+bool isScalable(const QString& family)
+{
+    static QHash<QString, bool> known;
+    const auto found = known.constFind(family);
+    if (found != known.constEnd())
+        return *found;
+    const bool scalable = QFontDatabase::isSmoothlyScalable(family);
+    known.insert(family, scalable);
+    return scalable;
+}
+
+/// A bitmap face draws sharply only at the pixel sizes it was made for. Once the screen
+/// scales the windows its letters come out small and scattered over the room of larger
+/// ones, so it gives way to its scalable successor, as on the desktops that first had it.
+bool fitsTheScreen(const QString& family)
+{
+    return qFuzzyCompare(qGuiApp->devicePixelRatio(), 1.0) || isScalable(family);
+}
 } // namespace
 
 void registerFallbackFonts()
@@ -65,8 +86,10 @@ void registerFallbackFonts()
 QFont makeFont(FontFace face, double pointSize, bool bold)
 {
     QFont font;
-    const QString family = familyFor(face);
-    if (!family.isEmpty() && hasFamilyCached(family)) {
+    QString family = familyFor(face);
+    if (!family.isEmpty() && hasFamilyCached(family) && !fitsTheScreen(family))
+        family = familyFor(FontFace::Tahoma);
+    if (!family.isEmpty() && hasFamilyCached(family) && fitsTheScreen(family)) {
         font.setFamilies({family});
     } else if (face == FontFace::TimesNewRoman) {
         font.setStyleHint(QFont::Serif);

@@ -12,7 +12,8 @@ enum class FontFace { Tahoma, MSSansSerif, TimesNewRoman, System };
 void registerFallbackFonts();
 
 /// A font of the given face and point size; falls back to the system's sans (or serif)
-/// face when the face is not available.
+/// face when the face is not available. On a scaled screen (pixel ratio above 1) a face
+/// made only of bitmaps, such as MS Sans Serif, gives way to Tahoma.
 QFont makeFont(FontFace face, double pointSize, bool bold = false);
 
 } // namespace platform

@@ -2,6 +2,8 @@
 // code next to the windows instead of as opaque binaries:
 //   side.png        77 x 201, 24-bit: the strip down the About window's left side
 //   glyphora32.png  32 x 32: the program's face, used as icon and picture
+//   side@2x.png, side@3x.png, glyphora32@2x.png, glyphora32@3x.png: the same, drawn at twice
+//                   and three times the size for screens of those pixel ratios
 //   hand.png        32 x 32: the link pointer, finger tip at (12, 1)
 //   mailhand.png    32 x 32: the e-mail link pointer, the hand holding a letter
 // Usage: about_artwork <output folder>
@@ -59,10 +61,11 @@ void drawFace(QPainter& p, QPointF c, double r, bool wink = false)
     p.restore();
 }
 
-QImage sideStrip()
+QImage sideStrip(int scale)
 {
-    QImage image(77, 201, QImage::Format_RGB888);
+    QImage image(77 * scale, 201 * scale, QImage::Format_RGB888);
     QPainter p(&image);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
 
@@ -70,7 +73,7 @@ QImage sideStrip()
     sky.setColorAt(0.0, QColor(10, 28, 92));
     sky.setColorAt(0.55, QColor(36, 86, 176));
     sky.setColorAt(1.0, QColor(118, 170, 232));
-    p.fillRect(image.rect(), sky);
+    p.fillRect(QRect(0, 0, 77, 201), sky);
 
     // Faint diagonal bands give the strip some depth.
     p.setPen(Qt::NoPen);
@@ -122,11 +125,12 @@ QImage sideStrip()
     return image;
 }
 
-QImage faceIcon()
+QImage faceIcon(int scale)
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
+    QImage image(32 * scale, 32 * scale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
+    p.scale(scale, scale);
     drawFace(p, QPointF(16, 16), 14.5);
     return image;
 }
@@ -202,9 +206,12 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "about_artwork: cannot create %s\n", argv[1]);
         return 1;
     }
-    const bool ok = save(sideStrip(), folder, QStringLiteral("side.png")) &&
-                    save(faceIcon(), folder, QStringLiteral("glyphora32.png")) &&
-                    save(handPointer(false), folder, QStringLiteral("hand.png")) &&
-                    save(handPointer(true), folder, QStringLiteral("mailhand.png"));
+    bool ok = save(handPointer(false), folder, QStringLiteral("hand.png")) &&
+              save(handPointer(true), folder, QStringLiteral("mailhand.png"));
+    for (int scale = 1; ok && scale <= 3; ++scale) {
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        ok = save(sideStrip(scale), folder, QStringLiteral("side%1.png").arg(suffix)) &&
+             save(faceIcon(scale), folder, QStringLiteral("glyphora32%1.png").arg(suffix));
+    }
     return ok ? 0 : 1;
 }

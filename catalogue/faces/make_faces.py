@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws Glyphora's eleven picture faces.
 
-Each face is described as shapes in a 15-unit-wide coordinate system and drawn at 2x and 3x
+Each face is described as shapes in a 15-unit-wide coordinate system and drawn at 2x, 3x and 5x
 as PNGs for high-density screens; at 1x, where sampled shapes come out soft, the same design
 is drawn pixel by pixel and written as a GIF89a with one transparent colour (the picture the
 program copies). No imaging library is needed: the shapes are sampled directly and the GIF
@@ -308,7 +308,7 @@ def face_confuse(k):
 
 
 WIDTH = 15
-STROKE_FACTOR = {1: 1.0, 2: 0.8, 3: 0.72}
+STROKE_FACTOR = {1: 1.0, 2: 0.8, 3: 0.72, 5: 0.66}
 
 # Button order: Command4 .. Command14.
 FACES = [
@@ -787,6 +787,8 @@ def preview(images, path):
         for bi, bg in enumerate(bands):
             x0 = bi * cell_w + 6
             for scale, pix in scaled:
+                if scale not in zoom:
+                    continue
                 z = zoom[scale]
                 for y, row in enumerate(pix):
                     for x, (r, g, b, a) in enumerate(row):
@@ -820,7 +822,9 @@ def main(argv):
     images = []
     for name, height, draw in FACES:
         scaled = []
-        for scale in (1, 2, 3):
+        # 5x is for the picture display, which stretches a face to more than twice the
+        # button's size: at a pixel ratio of 2 it needs more pixels than the 3x drawing has.
+        for scale in (1, 2, 3, 5):
             layers = draw(STROKE_FACTOR[scale])
             if scale == 1:
                 pixels = pixel_art(name, height, layers)

@@ -4,6 +4,7 @@
 #include "catalogue/Faces.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -132,7 +133,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, height);
         const catalogue::Face& face = catalogue::faces()[std::size_t(index)];
-        for (int scale : {2, 3}) {
+        for (int scale : {2, 3, 5}) {
             const QImage image(catalogue::facePath(face, scale));
             QCOMPARE(image.size(), QSize(15 * scale, height * scale));
             QCOMPARE(qAlpha(image.pixel(0, image.height() - 1)), 0);
@@ -141,7 +142,52 @@ private slots:
         const QList<QSize> sizes = catalogue::faceIcon(face).availableSizes();
         for (int scale : {1, 2, 3})
             QVERIFY(sizes.contains(QSize(15 * scale, height * scale)));
-        QCOMPARE(catalogue::faceDisplayPixmap(face).size(), QSize(45, height * 3));
+        QCOMPARE(catalogue::faceDisplayPixmap(face).size(), QSize(75, height * 5));
+    }
+
+    // What a button's style asks of the icon at each pixel ratio: exactly the device pixels
+    // of the button's icon, so that nothing is shrunk by dropping pixels when it is painted;
+    // the drawing made for that ratio where there is one.
+    void iconAtPixelRatio_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<int>("drawing"); // the scale of the drawing shown as it is; 0: none
+        QTest::newRow("wink 1") << 10 << 1.0 << QSize(15, 15) << 1;
+        QTest::newRow("wink 1.5") << 10 << 1.5 << QSize(23, 23) << 0;
+        QTest::newRow("wink 2") << 10 << 2.0 << QSize(30, 30) << 2;
+        QTest::newRow("wink 3") << 10 << 3.0 << QSize(45, 45) << 3;
+        QTest::newRow("confuse 1") << 1 << 1.0 << QSize(15, 22) << 1;
+        QTest::newRow("confuse 1.5") << 1 << 1.5 << QSize(22, 33) << 0;
+        QTest::newRow("confuse 2") << 1 << 2.0 << QSize(30, 44) << 2;
+    }
+    void iconAtPixelRatio()
+    {
+        QFETCH(int, index);
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, pixels);
+        QFETCH(int, drawing);
+        const catalogue::Face& face = catalogue::faces()[std::size_t(index)];
+        const QPixmap pixmap = catalogue::faceIcon(face).pixmap(face.size, ratio);
+        QCOMPARE(pixmap.size(), pixels);
+        QCOMPARE(pixmap.devicePixelRatio(), ratio);
+        if (drawing > 0) {
+            const QImage expected = QImage(catalogue::facePath(face, drawing))
+                                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QCOMPARE(pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     expected);
+        }
+        // Painted into the icon's place at that ratio, it fills the same device pixels.
+        QImage canvas(pixels, QImage::Format_ARGB32_Premultiplied);
+        canvas.setDevicePixelRatio(ratio);
+        canvas.fill(Qt::transparent);
+        QPainter painter(&canvas);
+        catalogue::faceIcon(face).paint(&painter, QRect(QPoint(), face.size));
+        painter.end();
+        QCOMPARE(qAlpha(canvas.pixel(pixels.width() / 2, pixels.height() - 1 - pixels.width() / 2)),
+                 255);
+        QCOMPARE(qAlpha(canvas.pixel(0, pixels.height() - 1)), 0);
     }
 };
 
