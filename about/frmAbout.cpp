@@ -248,7 +248,7 @@ bool frmAbout::GetKeyValue(platform::HKEY KeyRoot, const QString& KeyName, const
 void frmAbout::Command1_Click()
 {
     sound.SoundFlags = kCloseSoundFlags;
-    sound.PlayResSound(QStringLiteral("SOUND1"), QStringLiteral("WAVE"));
+    sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
     close();
 }
 

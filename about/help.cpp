@@ -213,6 +213,6 @@ void help::Form_Load()
 void help::cmdCLOSE_Click()
 {
     sound.SoundFlags = kCloseSoundFlags;
-    sound.PlayResSound(QStringLiteral("SOUND1"), QStringLiteral("WAVE"));
+    sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
     close();
 }

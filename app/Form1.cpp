@@ -27,8 +27,6 @@ using platform::FontFace;
 using platform::makeFont;
 
 namespace {
-const QString kSoundResource = QStringLiteral("SOUND1");
-const QString kSoundType = QStringLiteral("WAVE");
 const QString kAppName = QStringLiteral("Glyphora");
 const QString kSection = QStringLiteral("Settings");
 const QString kSoundKey = QStringLiteral("Sound");
@@ -353,7 +351,7 @@ void Form1::Form_Load()
     setTextColour(Label2, kDarkBlue);
     m_sound.SoundFlags = platform::SND_ASYNC | platform::SND_MEMORY;
     m_translator->EnsureDictionaryFile();
-    PlayResSound(kSoundResource, kSoundType);
+    PlayResSound(platform::kClickSound, platform::kClickSoundType);
     List1->show();
     List2->hide();
     List1->setFocus();
@@ -370,7 +368,7 @@ void Form1::Form_Terminate()
 
 void Form1::Command2_Click()
 {
-    PlayResSound(kSoundResource, kSoundType);
+    PlayResSound(platform::kClickSound, platform::kClickSoundType);
     WaitSeconds(1);
     closeSecondaryWindows();
     endProgram();
@@ -433,7 +431,7 @@ void Form1::mnusmile_Click()
     List2->hide();
     mnuAcronyms->setEnabled(true);
     mnusmile->setEnabled(false);
-    PlayResSound(kSoundResource, kSoundType);
+    PlayResSound(platform::kClickSound, platform::kClickSoundType);
 }
 
 void Form1::mnuAcronyms_Click()
@@ -442,14 +440,14 @@ void Form1::mnuAcronyms_Click()
     List2->show();
     mnuAcronyms->setEnabled(false);
     mnusmile->setEnabled(true);
-    PlayResSound(kSoundResource, kSoundType);
+    PlayResSound(platform::kClickSound, platform::kClickSoundType);
 }
 
 void Form1::mnuEbonic_Click()
 {
     widenBy(form1::kPanelWidth);
     cmdOpenEbonic->setEnabled(false);
-    PlayResSound(kSoundResource, kSoundType);
+    PlayResSound(platform::kClickSound, platform::kClickSoundType);
     mnuAcronyms->setEnabled(true);
     mnusmile->setEnabled(true);
     mnuEbonic->setEnabled(false);
@@ -461,7 +459,7 @@ void Form1::cmdOpenEbonic_Click()
     widenBy(form1::kPanelWidth);
     cmdOpenEbonic->setEnabled(false);
     mnuEbonic->setEnabled(false);
-    PlayResSound(kSoundResource, kSoundType);
+    PlayResSound(platform::kClickSound, platform::kClickSoundType);
 }
 
 void Form1::cmdCloseEbonic_Click()
@@ -469,7 +467,7 @@ void Form1::cmdCloseEbonic_Click()
     widenBy(-form1::kPanelWidth);
     cmdOpenEbonic->setEnabled(true);
     mnuEbonic->setEnabled(true);
-    PlayResSound(kSoundResource, kSoundType);
+    PlayResSound(platform::kClickSound, platform::kClickSoundType);
 }
 
 void Form1::mnuhelp_Click()
@@ -477,7 +475,7 @@ void Form1::mnuhelp_Click()
     if (!m_help)
         m_help = new help(m_platform, [this] { return soundsOn(); });
     bringToFront(m_help);
-    PlayResSound(kSoundResource, kSoundType);
+    PlayResSound(platform::kClickSound, platform::kClickSoundType);
 }
 
 void Form1::mnureadme_Click()
@@ -485,7 +483,7 @@ void Form1::mnureadme_Click()
     if (!m_about)
         m_about = new frmAbout(m_platform, [this] { return soundsOn(); });
     bringToFront(m_about);
-    PlayResSound(kSoundResource, kSoundType);
+    PlayResSound(platform::kClickSound, platform::kClickSoundType);
 }
 
 void Form1::bringToFront(QWidget* window)

@@ -271,5 +271,5 @@ void CatalogueHandlers::setDescriptionColour(const QColor& colour)
 
 void CatalogueHandlers::playClick()
 {
-    m_sound.PlayResSound(QStringLiteral("SOUND1"), QStringLiteral("WAVE"));
+    m_sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
 }

@@ -10,6 +10,10 @@ class MessageBoxes;
 class Resources;
 class SoundOutput;
 
+/// The click that every window plays: the program's resource "SOUND1" of type "WAVE".
+inline const QString kClickSound = QStringLiteral("SOUND1");
+inline const QString kClickSoundType = QStringLiteral("WAVE");
+
 /// The click-sound player that every window carries: its own buffer and flags, and the
 /// main window's "Play sounds" box as the switch.
 class SoundPlayer

@@ -21,8 +21,6 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 
 namespace {
-const QString kSound = QStringLiteral("SOUND1");
-const QString kSoundType = QStringLiteral("WAVE");
 
 void readyHolder(QLineEdit* holder)
 {
@@ -83,7 +81,7 @@ void TranslatorHandlers::Cmdtranlate_Click()
     m_controls.Rtfbackup->setText(message);
     m_controls.cmdUndo->setEnabled(true);
     setMessageText(m_controls.rtfaftertran->text());
-    m_sound.PlayResSound(kSound, kSoundType);
+    m_sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
 }
 
 void TranslatorHandlers::Translate()
@@ -195,7 +193,7 @@ void TranslatorHandlers::cmdSaveAs_Click()
 void TranslatorHandlers::cmdClearText_Click()
 {
     setMessageText(QString());
-    m_sound.PlayResSound(kSound, kSoundType);
+    m_sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
 }
 
 QString TranslatorHandlers::messageText() const
