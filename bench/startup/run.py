@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs bench_startup repeatedly, for Glyphora's main window and for an empty QMainWindow,
 and reports the median time from process start to the first painted window and the
-median peak memory. Usage: run.py <bench_startup> [runs]"""
+median peak memory, in a user folder as it is after the first start.
+Usage: run.py <bench_startup> [runs]"""
 import os
 import shutil
 import statistics
@@ -11,35 +12,46 @@ import tempfile
 import time
 
 
-def once(binary, empty):
-    home = tempfile.mkdtemp(prefix="glyphora-bench-")
-    try:
-        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/config",
-                   XDG_DATA_HOME=home + "/data", XDG_RUNTIME_DIR=home + "/runtime",
-                   QT_QPA_PLATFORM=os.environ.get("QT_QPA_PLATFORM", "offscreen"))
-        os.makedirs(home + "/runtime", mode=0o700)
-        os.makedirs(home + "/config/Glyphora")
-        # Sounds off: the benchmark measures the window, not the sound server.
-        with open(home + "/config/Glyphora/Glyphora.conf", "w") as f:
-            f.write("[Settings]\nSound=0\n")
-        start = time.monotonic_ns()
-        out = subprocess.run([binary] + (["--empty"] if empty else []), env=env,
-                             capture_output=True, text=True, timeout=60, check=True).stdout
-        values = dict(line.split() for line in out.splitlines() if line.strip())
-        return (int(values["painted_ns"]) - start) / 1e6, int(values["peak_kb"]) / 1024
-    finally:
-        shutil.rmtree(home, ignore_errors=True)
+def prepare(home):
+    """A user folder as after the first start: settings stored, dictionary file written."""
+    os.makedirs(home + "/runtime", mode=0o700)
+    os.makedirs(home + "/config/Glyphora")
+    # Sounds off: the benchmark measures the window, not the sound server.
+    with open(home + "/config/Glyphora/Glyphora.conf", "w") as f:
+        f.write("[Settings]\nSound=0\n")
+
+
+def once(binary, empty, home):
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/config",
+               XDG_DATA_HOME=home + "/data", XDG_RUNTIME_DIR=home + "/runtime",
+               QT_QPA_PLATFORM=os.environ.get("QT_QPA_PLATFORM", "offscreen"))
+    start = time.monotonic_ns()
+    out = subprocess.run([binary] + (["--empty"] if empty else []), env=env,
+                         capture_output=True, text=True, timeout=60, check=True).stdout
+    values = dict(line.split() for line in out.splitlines() if line.strip())
+    return (int(values["painted_ns"]) - start) / 1e6, int(values["peak_kb"]) / 1024
 
 
 def main():
     binary = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
-    once(binary, True)  # warm the file cache
+    home = tempfile.mkdtemp(prefix="glyphora-bench-")
+    try:
+        prepare(home)
+        report(binary, runs, home)
+    finally:
+        shutil.rmtree(home, ignore_errors=True)
+
+
+def report(binary, runs, home):
+    # Warm the file cache; Glyphora's first start also writes its dictionary file.
+    once(binary, True, home)
+    once(binary, False, home)
     # The two kinds take turns, so that a change in the machine's load hits both alike.
     samples = {True: [], False: []}
     for _ in range(runs):
         for empty in (True, False):
-            samples[empty].append(once(binary, empty))
+            samples[empty].append(once(binary, empty, home))
     results = {}
     for label, empty in (("empty QMainWindow", True), ("Glyphora main window", False)):
         results[label] = (statistics.median(s[0] for s in samples[empty]),
