@@ -129,6 +129,8 @@ template <typename W> W* Form1::place(W* widget, const char* name)
         widget->setToolTip(QString::fromLatin1(layout->tooltip));
     if (layout->accessibleName)
         widget->setAccessibleName(QString::fromLatin1(layout->accessibleName));
+    else if (!layout->caption && layout->tooltip)
+        widget->setAccessibleName(QString::fromLatin1(layout->tooltip)); // a picture's name
     if (layout->accessibleDescription)
         widget->setAccessibleDescription(QString::fromLatin1(layout->accessibleDescription));
     if (layout->caption) {
