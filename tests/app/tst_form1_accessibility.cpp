@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "platform/fakes/FakePlatform.h"
 #include "tests/AccessibleTree.h"
+#include "tests/app/StartedForm1.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -45,12 +46,7 @@ private:
 
 void TestForm1Accessibility::init()
 {
-    m_platform = std::make_unique<FakePlatform>();
-    m_form = std::make_unique<Form1>(m_platform->services());
-    m_form->setProcessEnder([](int) {});
-    m_form->Form_Load();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(startShownForm1(m_platform, m_form));
 }
 
 void TestForm1Accessibility::cleanup()

@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "platform/fakes/FakePlatform.h"
+#include "tests/app/StartedForm1.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -39,12 +40,7 @@ private:
 
 void TestForm1Views::init()
 {
-    m_platform = std::make_unique<FakePlatform>();
-    m_form = std::make_unique<Form1>(m_platform->services());
-    m_form->setProcessEnder([](int) {});
-    m_form->Form_Load();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(startShownForm1(m_platform, m_form));
 }
 
 void TestForm1Views::cleanup()
