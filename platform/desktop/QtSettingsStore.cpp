@@ -18,7 +18,12 @@ void QtSettingsStore::SaveSetting(const QString& app, const QString& section, co
                                   const QString& value)
 {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, app, app);
-    settings.setValue(section + QLatin1Char('/') + key, value);
+    const QString name = section + QLatin1Char('/') + key;
+    // Start-up stores the choice it has just read; rewriting an unchanged file would cost a
+    // write at every start and gain nothing.
+    if (settings.status() == QSettings::NoError && settings.value(name) == QVariant(value))
+        return;
+    settings.setValue(name, value);
     // Flush now: the program may end without another chance to write.
     settings.sync();
     if (settings.status() != QSettings::NoError)

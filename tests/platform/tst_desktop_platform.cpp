@@ -44,6 +44,19 @@ void TestDesktopPlatform::settingsFile()
     const QByteArray content = file.readAll();
     QVERIFY(content.contains("[Settings]"));
     QVERIFY(content.contains("Sound=0"));
+
+    // The same value again leaves the file alone (it would be rewritten as "Sound=0"); a
+    // new one reaches it at once.
+    file.close();
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[Settings]\nSound = 0\n");
+    file.close();
+    store.SaveSetting("Glyphora", "Settings", "Sound", "0");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("[Settings]\nSound = 0\n"));
+    file.close();
+    store.SaveSetting("Glyphora", "Settings", "Sound", "1");
+    QCOMPARE(store.GetSetting("Glyphora", "Settings", "Sound"), QStringLiteral("1"));
 }
 
 void TestDesktopPlatform::settingsUnwritable()
