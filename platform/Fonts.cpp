@@ -77,10 +77,13 @@ void registerFallbackFonts()
     if (hasFamilyCached(QStringLiteral("Tahoma")))
         return;
     for (const char* path : kWineFonts) {
-        if (QFile::exists(QString::fromLatin1(path)))
-            QFontDatabase::addApplicationFont(QString::fromLatin1(path));
+        if (!QFile::exists(QString::fromLatin1(path)))
+            continue;
+        // What the files bring is known now; asking fontconfig again would cost as much.
+        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(path));
+        for (const QString& family : QFontDatabase::applicationFontFamilies(id))
+            knownFamilies().insert(family, true);
     }
-    knownFamilies().clear();
 }
 
 QFont makeFont(FontFace face, double pointSize, bool bold)
