@@ -1,8 +1,20 @@
 #include "app/GlyphoraApplication.h"
 
+#include "platform/Fonts.h"
+
 #include <exception>
 
-GlyphoraApplication::GlyphoraApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+GlyphoraApplication::GlyphoraApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Glyphora"));
+    setApplicationVersion(QStringLiteral("1.9.0"));
+    setDesktopFileName(QStringLiteral("org.example.Glyphora"));
+    platform::registerFallbackFonts();
+    // Everything starts in the main window's face. A line edit lays out its text in the
+    // application's face before it joins its window, and loading the system face only for
+    // that was a measurable part of start-up; message boxes and tooltips match the windows.
+    setFont(platform::makeFont(platform::FontFace::Tahoma, 9));
+}
 
 bool GlyphoraApplication::notify(QObject* receiver, QEvent* event)
 {

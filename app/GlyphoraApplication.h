@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <functional>
 
-/// The application object. An exception that leaves an event handler is reported to
+/// The application object: names the program, makes its faces available and sets the
+/// default face. An exception that leaves an event handler is reported to
 /// `onUncaughtError`, and the program then ends.
 class GlyphoraApplication : public QApplication
 {

@@ -1,6 +1,5 @@
 #include "app/Form1.h"
 #include "app/GlyphoraApplication.h"
-#include "platform/Fonts.h"
 #include "platform/desktop/DesktopPlatform.h"
 
 #include <exception>
@@ -8,10 +7,6 @@
 int main(int argc, char* argv[])
 {
     GlyphoraApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Glyphora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.9.0"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Glyphora"));
-    platform::registerFallbackFonts();
 
     platform::DesktopPlatform desktop;
     const platform::Platform services = desktop.services();

@@ -4,7 +4,6 @@
 
 #include "app/Form1.h"
 #include "app/GlyphoraApplication.h"
-#include "platform/Fonts.h"
 #include "platform/desktop/DesktopPlatform.h"
 
 #include <QMainWindow>
@@ -51,8 +50,6 @@ int main(int argc, char* argv[])
 {
     const bool empty = argc > 1 && std::strcmp(argv[1], "--empty") == 0;
     GlyphoraApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Glyphora"));
-    platform::registerFallbackFonts();
     platform::DesktopPlatform desktop;
     FirstPaint watcher;
 
