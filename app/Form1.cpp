@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <cmath>
 #include <exception>
 #include <map>
@@ -357,6 +358,16 @@ void Form1::Form_Load()
     List1->show();
     List2->hide();
     List1->setFocus();
+}
+
+void Form1::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    // The hidden dictionary box waits until the window is on screen.
+    if (!m_dictionaryHolderFilled) {
+        m_dictionaryHolderFilled = true;
+        QTimer::singleShot(0, m_translator, &TranslatorHandlers::FillDictionaryHolder);
+    }
 }
 
 void Form1::Form_Terminate()

@@ -62,6 +62,9 @@ public slots:
     void mnuhelp_Click();
     void mnureadme_Click();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void createControls();
     void createMenu();
@@ -80,6 +83,7 @@ private:
     platform::SoundPlayer m_sound;
     std::function<void(int)> m_endProcess;
     bool m_ended = false;
+    bool m_dictionaryHolderFilled = false;
     int m_clientWidthTwips = 0;
 
     QWidget* m_client = nullptr;

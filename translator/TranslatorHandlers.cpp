@@ -36,7 +36,6 @@ TranslatorHandlers::TranslatorHandlers(const TranslatorControls& controls,
     : QObject(parent), m_controls(controls), m_platform(platform), m_sound(sound),
       m_dialogs(platform.fileDialogs)
 {
-    m_controls.Ebonictxt->setPlainText(ebonicText());
     readyHolder(m_controls.Rtfbackup);
     readyHolder(m_controls.rtfaftertran);
     m_controls.cmdUndo->setEnabled(false);
@@ -50,6 +49,11 @@ TranslatorHandlers::TranslatorHandlers(const TranslatorControls& controls,
             &TranslatorHandlers::cmdSaveAs_Click);
     connect(m_controls.cmdClearText, &QPushButton::clicked, this,
             &TranslatorHandlers::cmdClearText_Click);
+}
+
+void TranslatorHandlers::FillDictionaryHolder()
+{
+    m_controls.Ebonictxt->setPlainText(ebonicText());
 }
 
 void TranslatorHandlers::EnsureDictionaryFile()

@@ -16,10 +16,14 @@ class TranslatorHandlers : public QObject
 {
     Q_OBJECT
 public:
-    /// Fills Ebonictxt with the built-in dictionary, readies the hidden holders for texts of
-    /// any length, disables cmdUndo and connects the panel's buttons.
+    /// Readies the hidden holders for texts of any length, disables cmdUndo and connects the
+    /// panel's buttons.
     TranslatorHandlers(const TranslatorControls& controls, const platform::Platform& platform,
                        platform::SoundPlayer& sound, QObject* parent = nullptr);
+
+    /// Puts the built-in dictionary into Ebonictxt. The window calls it once it is on screen:
+    /// nothing reads the hidden box, and its 656 lines are a noticeable part of start-up.
+    void FillDictionaryHolder();
 
     /// Creates the dictionary file from the built-in text unless it exists. A failure is
     /// reported in a message box and the program goes on.

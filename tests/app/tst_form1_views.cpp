@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "platform/fakes/FakePlatform.h"
 #include "tests/app/StartedForm1.h"
+#include "translator/EbonicText.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -29,6 +30,7 @@ private slots:
     void closedWindowOpensAgain();
     void quitClosesSecondaryWindows();
     void translateFromThePanel();
+    void dictionaryHolderFilledOnceShown();
 
 private:
     template <typename T> T* child(const char* name) { return m_form->findChild<T*>(name); }
@@ -206,6 +208,13 @@ void TestForm1Views::translateFromThePanel()
     QVERIFY(child<QPushButton>("cmdUndo")->isEnabled());
     QTest::mouseClick(child<QPushButton>("cmdUndo"), Qt::LeftButton);
     QCOMPARE(message->toPlainText(), QStringLiteral("head"));
+}
+
+void TestForm1Views::dictionaryHolderFilledOnceShown()
+{
+    auto* holder = child<QPlainTextEdit>("Ebonictxt");
+    QTRY_COMPARE(holder->toPlainText(), QString(translator::ebonicText()).replace("\r\n", "\n"));
+    QVERIFY(holder->isHidden());
 }
 
 QTEST_MAIN(TestForm1Views)
