@@ -5,6 +5,7 @@
 #include "app/Form1Layout.h"
 #include "app/LineControl.h"
 #include "app/Module1.h"
+#include "app/WindowIcon.h"
 #include "catalogue/CatalogueHandlers.h"
 #include "platform/Fonts.h"
 #include "translator/TranslatorHandlers.h"
@@ -78,10 +79,7 @@ Form1::Form1(const platform::Platform& platform, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Verot Glyphora v1.9.0"));
-    QIcon icon(QStringLiteral(":/app/glyphora.png"));
-    for (const char* size : {"16", "48", "64"})
-        icon.addFile(QStringLiteral(":/app/glyphora-%1.png").arg(QLatin1String(size)));
-    setWindowIcon(icon);
+    setWindowIcon(glyphoraWindowIcon());
     // A fixed single border: minimise, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -177,6 +177,12 @@ void TestForm1Layout::frame()
     QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
     QVERIFY(!m_form->windowIcon().isNull());
     QVERIFY(m_form->windowIcon().availableSizes().contains(QSize(32, 32)));
+    // Each size the desktop may ask for is drawn, in exactly that size.
+    for (int side : {16, 24, 32, 48, 64}) {
+        const QImage image = m_form->windowIcon().pixmap(QSize(side, side)).toImage();
+        QCOMPARE(image.size(), QSize(side, side));
+        QVERIFY(image.pixelColor(side / 2, side / 2).alpha() > 0); // the face, not a hole
+    }
 }
 
 void TestForm1Layout::lines()
