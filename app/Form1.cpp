@@ -59,8 +59,25 @@ void fitCaption(QPushButton* button)
     const int available = button->width() - 6;
     const int needed = QFontMetrics(font).horizontalAdvance(QString(button->text()).remove('&'));
     if (needed > available && needed > 0) {
-        font.setStretch(std::max(85, 100 * available / needed));
+        // Relative to the face's own stretch: a stand-in for Tahoma is already narrowed.
+        const int current = font.stretch() > 0 ? font.stretch() : 100;
+        font.setStretch(std::max(75, current * available / needed));
         button->setFont(font);
+    }
+}
+
+/// Narrows the menu bar's face where its items would not all fit the narrow window, rather
+/// than let the last ones drop into an overflow menu.
+void fitMenuBar(QMenuBar* bar, int available)
+{
+    QFont font = bar->font();
+    int stretch = font.stretch() > 0 ? font.stretch() : 100;
+    // The margins round the items do not narrow with the face, hence a few steps.
+    for (int needed = bar->sizeHint().width(); needed > available && stretch > 75;
+         needed = bar->sizeHint().width()) {
+        stretch = std::max(75, std::min(stretch - 1, stretch * available / needed));
+        font.setStretch(stretch);
+        bar->setFont(font);
     }
 }
 
@@ -300,6 +317,7 @@ void Form1::createMenu()
     mnuhelp = add("mnuhelp", QStringLiteral("&Help"), &Form1::mnuhelp_Click);
     mnureadme = add("mnureadme", QStringLiteral("&About"), &Form1::mnureadme_Click);
     mnusmile->setEnabled(false);
+    fitMenuBar(bar, toPixelsX(form1::kClientWidth));
 }
 
 void Form1::setTabOrder()

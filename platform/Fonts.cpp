@@ -2,9 +2,13 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
 #include <QtMath>
+#include <algorithm>
+#include <cmath>
 
 namespace platform {
 
@@ -66,7 +70,34 @@ bool fitsTheScreen(const QString& family)
 {
     return qFuzzyCompare(qGuiApp->devicePixelRatio(), 1.0) || isScalable(family);
 }
+
+/// The windows' captions, and their width in Tahoma in ems (measured at 100 pixels).
+const QString& widthSample()
+{
+    static const QString sample =
+        QStringLiteral("Smiley Acronyms English to ebonic translator Help About Search Sound "
+                       "Play sounds Copy To Memory Clear search On Top Quit");
+    return sample;
+}
+constexpr double kTahomaSampleEms = 55.94;
 } // namespace
+
+int stretchToTahomaWidth(const QString& family)
+{
+    static QHash<QString, int> known;
+    const auto found = known.constFind(family);
+    if (found != known.constEnd())
+        return *found;
+    QFont font;
+    font.setFamilies({family});
+    font.setPixelSize(100);
+    const double ems = QFontMetricsF(font).horizontalAdvance(widthSample()) / 100.0;
+    // Never wider than the face is, and never squeezed out of shape.
+    const int stretch =
+        ems > 0 ? std::clamp(int(std::lround(100 * kTahomaSampleEms / ems)), 80, 100) : 100;
+    known.insert(family, stretch);
+    return stretch;
+}
 
 void registerFallbackFonts()
 {
@@ -100,6 +131,10 @@ QFont makeFont(FontFace face, double pointSize, bool bold)
                           QStringLiteral("serif")});
     } else {
         font = QGuiApplication::font();
+        // The windows are laid out for Tahoma: the stand-in, usually wider, is narrowed to
+        // its width so that captions and the menu bar still fit.
+        if (face == FontFace::Tahoma || face == FontFace::MSSansSerif)
+            font.setStretch(stretchToTahomaWidth(QFontInfo(font).family()));
     }
     font.setPointSizeF(pointSize);
     font.setBold(bold);

@@ -1,5 +1,6 @@
 // The Linux implementations of the platform services that need no outside program.
 
+#include "platform/Fonts.h"
 #include "platform/WaveFormat.h"
 #include "platform/desktop/QtClipboard.h"
 #include "platform/desktop/QtFileDialogs.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -27,6 +30,7 @@ private slots:
     void fileDialogFilters_data();
     void fileDialogFilters();
     void clipboardText();
+    void standInKeepsTahomasWidth();
 };
 
 void TestDesktopPlatform::settingsFile()
@@ -156,6 +160,32 @@ void TestDesktopPlatform::clipboardText()
     QCOMPARE(clipboard.GetText(), QString()); // an empty clipboard has no data at all
     clipboard.SetText("IMO ");
     QCOMPARE(clipboard.GetText(), QStringLiteral("IMO "));
+}
+
+void TestDesktopPlatform::standInKeepsTahomasWidth()
+{
+    platform::registerFallbackFonts();
+    if (!QFontDatabase::hasFamily(QStringLiteral("Tahoma")) ||
+        !QFontDatabase::hasFamily(QStringLiteral("DejaVu Sans")))
+        QSKIP("needs Tahoma (fonts-wine) and DejaVu Sans to compare");
+    QCOMPARE(platform::stretchToTahomaWidth(QStringLiteral("Tahoma")), 100);
+
+    // The wider stand-in, narrowed, takes the room Tahoma takes at the windows' sizes.
+    const int stretch = platform::stretchToTahomaWidth(QStringLiteral("DejaVu Sans"));
+    QVERIFY2(stretch >= 80 && stretch < 95, QByteArray::number(stretch));
+    const QString caption = QStringLiteral("English to ebonic translator");
+    for (int pixels : {11, 12, 16}) {
+        QFont tahoma(QStringLiteral("Tahoma"));
+        tahoma.setPixelSize(pixels);
+        QFont standIn(QStringLiteral("DejaVu Sans"));
+        standIn.setPixelSize(pixels);
+        standIn.setStretch(stretch);
+        const qreal expected = QFontMetricsF(tahoma).horizontalAdvance(caption);
+        const qreal actual = QFontMetricsF(standIn).horizontalAdvance(caption);
+        QVERIFY2(qAbs(actual - expected) < expected * 0.05,
+                 qPrintable(
+                     QStringLiteral("%1 px: %2 against %3").arg(pixels).arg(actual).arg(expected)));
+    }
 }
 
 QTEST_MAIN(TestDesktopPlatform)
