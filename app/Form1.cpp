@@ -60,8 +60,8 @@ void fitCaption(QPushButton* button)
     const int needed = QFontMetrics(font).horizontalAdvance(QString(button->text()).remove('&'));
     if (needed > available && needed > 0) {
         // Relative to the face's own stretch: a stand-in for Tahoma is already narrowed.
-        const int current = font.stretch() > 0 ? font.stretch() : 100;
-        font.setStretch(std::max(75, current * available / needed));
+        font.setStretch(
+            platform::stretchToFit(font.stretch() > 0 ? font.stretch() : 100, needed, available));
         button->setFont(font);
     }
 }
@@ -75,7 +75,7 @@ void fitMenuBar(QMenuBar* bar, int available)
     // The margins round the items do not narrow with the face, hence a few steps.
     for (int needed = bar->sizeHint().width(); needed > available && stretch > 75;
          needed = bar->sizeHint().width()) {
-        stretch = std::max(75, std::min(stretch - 1, stretch * available / needed));
+        stretch = platform::stretchToFit(stretch, needed, available);
         font.setStretch(stretch);
         bar->setFont(font);
     }

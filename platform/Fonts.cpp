@@ -99,6 +99,13 @@ int stretchToTahomaWidth(const QString& family)
     return stretch;
 }
 
+int stretchToFit(int current, int needed, int available)
+{
+    if (needed <= available || needed <= 0)
+        return current;
+    return std::max(75, current * available / needed);
+}
+
 void registerFallbackFonts()
 {
     static bool done = false;

@@ -21,4 +21,8 @@ QFont makeFont(FontFace face, double pointSize, bool bold = false);
 /// stand-in keeps the layout's proportions: 100 for Tahoma and anything narrower.
 int stretchToTahomaWidth(const QString& family);
 
+/// The stretch (percent) at which a text `needed` pixels wide at `current` stretch fits
+/// `available` pixels, but never below 75, where letters lose their shape.
+int stretchToFit(int current, int needed, int available);
+
 } // namespace platform
