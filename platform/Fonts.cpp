@@ -145,6 +145,9 @@ QFont makeFont(FontFace face, double pointSize, bool bold)
     }
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    // Text is drawn letter by letter as written: Latin script needs no shaping, and with it
+    // some of these faces turn "TM" into a trademark sign and "fi" into a ligature.
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
     return font;
 }
 

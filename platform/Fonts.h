@@ -14,7 +14,7 @@ void registerFallbackFonts();
 /// A font of the given face and point size; falls back to the system's sans (or serif)
 /// face when the face is not available, the sans narrowed to Tahoma's width. On a scaled
 /// screen (pixel ratio above 1) a face made only of bitmaps, such as MS Sans Serif, gives
-/// way to Tahoma.
+/// way to Tahoma. Latin text is drawn without ligatures or other shaping substitutions.
 QFont makeFont(FontFace face, double pointSize, bool bold = false);
 
 /// The stretch (percent) at which the family's letters take the room Tahoma's take, so a

@@ -3,6 +3,8 @@
 
 #include "app/Form1.h"
 #include "app/LineControl.h"
+#include "catalogue/CatalogueTables.h"
+#include "platform/Fonts.h"
 #include "platform/fakes/FakePlatform.h"
 
 #include <QAbstractButton>
@@ -14,6 +16,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextLayout>
 #include <QtTest>
 #include <memory>
 
@@ -21,6 +24,7 @@ class TestForm1Layout : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void control_data();
@@ -29,12 +33,20 @@ private slots:
     void frame();
     void lines();
     void menu();
+    void textDrawnAsWritten_data();
+    void textDrawnAsWritten();
 
 private:
     QRect twips(QWidget* widget) const;
     std::unique_ptr<platform::fakes::FakePlatform> m_platform;
     std::unique_ptr<Form1> m_form;
 };
+
+void TestForm1Layout::initTestCase()
+{
+    // The faces the program itself registers at start.
+    platform::registerFallbackFonts();
+}
 
 void TestForm1Layout::init()
 {
@@ -212,6 +224,43 @@ void TestForm1Layout::menu()
     QCOMPARE(captions, QStringList({"&Smiley", "&Acronyms", "&English to ebonic translator",
                                     "&Help", "&About"}));
     QCOMPARE(enabled, QList<bool>({false, true, true, true, true}));
+}
+
+void TestForm1Layout::textDrawnAsWritten_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("list") << "List2";
+    QTest::newRow("caption display") << "Label2";
+    QTest::newRow("text display") << "Label1";
+}
+
+// Every letter is drawn as written: no face may turn "TM" into a trademark sign or "fi"
+// into a ligature, so each character of a caption or text gets exactly one glyph.
+void TestForm1Layout::textDrawnAsWritten()
+{
+    QFETCH(QString, control);
+    auto* widget = m_form->findChild<QWidget*>(control);
+    QVERIFY(widget);
+    for (const auto& table : {catalogue::smileyTable(), catalogue::acronymTable()}) {
+        for (const catalogue::CatalogueEntry& entry : table) {
+            for (QStringView text : {entry.caption, entry.text}) {
+                QTextLayout layout(text.toString(), widget->font());
+                QTextOption option;
+                option.setFlags(QTextOption::IncludeTrailingSpaces);
+                layout.setTextOption(option);
+                layout.beginLayout();
+                layout.createLine();
+                layout.endLayout();
+                qsizetype glyphs = 0;
+                for (const QGlyphRun& run : layout.glyphRuns())
+                    glyphs += run.glyphIndexes().size();
+                QVERIFY2(glyphs == text.size(), qPrintable(QStringLiteral("\"%1\": %2 glyphs in %3")
+                                                               .arg(text)
+                                                               .arg(glyphs)
+                                                               .arg(widget->font().family())));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(TestForm1Layout)
