@@ -1,10 +1,8 @@
 #include "translator/DictionaryFile.h"
 
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "translator/EbonicText.h"
-
-#include <QFileInfo>
-#include <QTemporaryFile>
 
 namespace translator {
 
@@ -28,28 +26,19 @@ QByteArray dictionaryFileContent()
 
 EnsureOutcome ensureDictionaryFile(const QString& path, const QByteArray& content)
 {
-    const QFileInfo info(path);
-    if (info.isFile())
-        return {DictionaryFileState::Existed, {}};
-    if (info.isDir())
-        return {DictionaryFileState::Failed,
-                QStringLiteral("A folder of that name is in the way.")};
-
-    QTemporaryFile temporary(path + QLatin1StringView(".XXXXXX"));
-    if (!temporary.open())
-        return {DictionaryFileState::Failed, temporary.errorString()};
-    if (temporary.write(content) != content.size() || !temporary.flush())
-        return {DictionaryFileState::Failed, temporary.errorString()};
-    temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                             QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    if (!temporary.rename(path)) {
-        // Another copy of the program may have created it meanwhile: that one is in force.
-        if (QFileInfo(path).isFile())
-            return {DictionaryFileState::Existed, {}};
-        return {DictionaryFileState::Failed, temporary.errorString()};
+    EnsureOutcome outcome;
+    switch (platform::CreateNewFile(path, content, &outcome.error)) {
+    case platform::CreateResult::Created:
+        outcome.state = DictionaryFileState::Created;
+        break;
+    case platform::CreateResult::Existed:
+        outcome.state = DictionaryFileState::Existed;
+        break;
+    case platform::CreateResult::Failed:
+        outcome.state = DictionaryFileState::Failed;
+        break;
     }
-    temporary.setAutoRemove(false);
-    return {DictionaryFileState::Created, {}};
+    return outcome;
 }
 
 } // namespace translator

@@ -35,9 +35,10 @@ struct EnsureOutcome
     QString error; ///< the reason, when it failed
 };
 
-/// Creates the dictionary file unless a file of that name exists. The content goes to a
-/// temporary file that is then renamed without replacing anything, so neither a failed
-/// write nor a second program starting at the same moment leaves a broken file.
+/// Creates the dictionary file unless a file of that name exists. The content appears all
+/// at once and replaces nothing, so neither a failed write nor a second program starting
+/// at the same moment leaves a broken file; something other than a file in its place is
+/// reported, not replaced.
 /// @param path the dictionary file
 /// @param content what a new file holds
 /// @return whether the file existed, was created, or could not be created and why

@@ -116,29 +116,40 @@ DecodedText decodeMessageText(QByteArrayView bytes)
 {
     DecodedText result = decodeCharacters(bytes);
     const QString& text = result.text;
-    qsizetype firstEnd = 0;
-    while (firstEnd < text.size() && text[firstEnd] != u'\r' && text[firstEnd] != u'\n')
-        ++firstEnd;
-    if (firstEnd == text.size())
+    if (!text.contains(u'\r')) {
+        // LF only, or no line end at all: the text is already as the box holds it.
         return result;
-    if (text[firstEnd] == u'\r') {
-        const bool crlf = firstEnd + 1 < text.size() && text[firstEnd + 1] == u'\n';
-        result.format.lineEnd = crlf ? LineEnd::CrLf : LineEnd::Cr;
     }
-    if (!text.contains(u'\r'))
-        return result;
-    // The message box and the translator see every line end as "\n".
+    // The box and the translator see every line end as "\n"; an edited file is saved with
+    // the style it used most, the first met of equals.
+    qsizetype counts[3] = {}; // LF, CR LF, CR
+    qsizetype firstAt[3] = {-1, -1, -1};
     QString lines;
     lines.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
+        int style = -1;
         if (text[i] == u'\r') {
-            lines += u'\n';
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            lines += text[i];
+            style = i + 1 < text.size() && text[i + 1] == u'\n' ? 1 : 2;
+            i += style == 1;
+        } else if (text[i] == u'\n') {
+            style = 0;
         }
+        if (style < 0) {
+            lines += text[i];
+            continue;
+        }
+        lines += u'\n';
+        if (counts[style]++ == 0)
+            firstAt[style] = i;
     }
+    int most = 0;
+    for (int style = 1; style < 3; ++style) {
+        if (counts[style] > counts[most] ||
+            (counts[style] == counts[most] && counts[style] > 0 && firstAt[style] < firstAt[most]))
+            most = style;
+    }
+    static constexpr LineEnd kStyles[] = {LineEnd::Lf, LineEnd::CrLf, LineEnd::Cr};
+    result.format.lineEnd = kStyles[most];
     result.text = lines;
     return result;
 }

@@ -52,7 +52,8 @@ std::optional<QByteArray> encodeWindows1252(QStringView text);
 DecodedText decodeCharacters(QByteArrayView bytes);
 
 /// Decodes a message file: the characters, then every line end (CR LF, CR or LF) as "\n".
-/// The format records the style of the first line end (LF when there is none).
+/// The format records the style the file uses most, the first met of equals (LF when there
+/// is none).
 /// @param bytes file content
 /// @return the text and the format to save it back with
 DecodedText decodeMessageText(QByteArrayView bytes);

@@ -1,66 +1,51 @@
 #include "translator/TextFiles.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "platform/Files.h"
 
 namespace translator {
 
-namespace {
-void setError(QString* error, const QString& reason)
+std::optional<TextFileContent> ReadTextFile(const QString& path, QString* error)
 {
-    if (error)
-        *error = reason;
-}
-
-QString folderInTheWay()
-{
-    return QStringLiteral("A folder of that name is in the way.");
-}
-} // namespace
-
-std::optional<DecodedText> ReadTextFile(const QString& path, QString* error)
-{
-    if (QFileInfo(path).isDir()) {
-        setError(error, QStringLiteral("That is a folder, not a file."));
+    platform::FileContent file = platform::ReadWholeFile(path);
+    if (!file.ok) {
+        if (error)
+            *error = file.error;
         return std::nullopt;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, file.errorString());
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        setError(error, file.errorString());
-        return std::nullopt;
-    }
-    return decodeMessageText(bytes);
+    DecodedText decoded = decodeMessageText(file.bytes);
+    return TextFileContent{std::move(decoded.text), {std::move(file.bytes), decoded.format}};
 }
 
-bool WriteTextFile(const QString& path, QStringView content, const TextFormat& format,
-                   QString* error)
+void toLineFeeds(QString& text)
 {
-    if (QFileInfo(path).isDir()) {
-        setError(error, folderInTheWay());
-        return false;
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
     }
-    const QByteArray bytes = encodeMessageText(content, format);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, file.errorString());
-        return false;
+}
+
+QByteArray textFileBytes(QStringView content, const StoredText& stored, bool lineEndAfter)
+{
+    // Decoding never gives more characters than there are bytes: a longer text is edited.
+    if (content.size() <= stored.bytes.size()) {
+        QString original = decodeMessageText(stored.bytes).text;
+        toLineFeeds(original);
+        if (original == content) {
+            QByteArray bytes = stored.bytes;
+            if (lineEndAfter)
+                bytes += lineEndText(stored.format.lineEnd).toLatin1();
+            return bytes;
+        }
     }
-    if (file.write(bytes) != bytes.size()) {
-        setError(error, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, file.errorString());
-        return false;
-    }
-    return true;
+    if (!lineEndAfter)
+        return encodeMessageText(content, stored.format);
+    return encodeMessageText(content.toString() + u'\n', stored.format);
+}
+
+bool WriteTextFile(const QString& path, QStringView content, const StoredText& stored,
+                   bool lineEndAfter, QString* error)
+{
+    return platform::ReplaceFile(path, textFileBytes(content, stored, lineEndAfter), error);
 }
 
 } // namespace translator

@@ -1,12 +1,12 @@
 #include "translator/TranslatorHandlers.h"
 
+#include "platform/Files.h"
 #include "translator/Dictionary.h"
 #include "translator/DictionaryFile.h"
 #include "translator/EbonicText.h"
 #include "translator/TextFiles.h"
 #include "translator/Translator.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,19 +104,13 @@ bool TranslatorHandlers::translateMessage(const QString& message)
         return fail(QStringLiteral("Cannot find the dictionary file %1: the program's data "
                                    "folder is unknown.")
                         .arg(kDictionaryFileName));
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Cannot open the dictionary file %1:\n%2")
-                        .arg(path, QFileInfo(path).isDir()
-                                       ? QStringLiteral("A folder of that name is in the way.")
-                                       : file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(QStringLiteral("Cannot read the dictionary file %1:\n%2")
-                        .arg(path, file.errorString()));
-    file.close();
+    const platform::FileContent file = platform::ReadWholeFile(path);
+    if (!file.ok)
+        return fail(
+            QStringLiteral("Cannot open the dictionary file %1:\n%2").arg(path, file.error));
 
-    const DictionaryReadResult dictionary = readDictionaryRecords(decodeCharacters(bytes).text);
+    const DictionaryReadResult dictionary =
+        readDictionaryRecords(decodeCharacters(file.bytes).text);
     if (!dictionary.ok())
         return fail(describeProblem(dictionary, path));
 
@@ -149,14 +143,14 @@ void TranslatorHandlers::cmdOpen_Click()
         return;
     }
     QString error;
-    const std::optional<DecodedText> content = ReadTextFile(path, &error);
+    std::optional<TextFileContent> content = ReadTextFile(path, &error);
     if (!content) {
         reportFileError(QStringLiteral("Cannot open"), path, error);
         return;
     }
     CurrentFile = path;
     m_controls.lblStatus->setText(path);
-    m_format = content->format;
+    m_stored = std::move(content->stored);
     setMessageText(content->text);
 }
 
@@ -167,7 +161,7 @@ void TranslatorHandlers::cmdSave_Click()
         return;
     }
     QString error;
-    if (!WriteTextFile(CurrentFile, messageText(), m_format, &error))
+    if (!WriteTextFile(CurrentFile, messageText(), m_stored, false, &error))
         reportFileError(QStringLiteral("Cannot save"), CurrentFile, error);
 }
 
@@ -190,7 +184,7 @@ void TranslatorHandlers::cmdSaveAs_Click()
             return;
     }
     QString error;
-    if (!WriteTextFile(path, messageText() + u'\n', m_format, &error))
+    if (!WriteTextFile(path, messageText(), m_stored, true, &error))
         reportFileError(QStringLiteral("Cannot save"), path, error);
 }
 
@@ -205,10 +199,7 @@ QString TranslatorHandlers::messageText() const
     // The raw text keeps no-break spaces, which toPlainText() would turn into spaces;
     // paragraph and line separators are the box's line breaks.
     QString text = m_controls.Message_Text->document()->toRawText();
-    for (QChar& c : text) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = u'\n';
-    }
+    toLineFeeds(text);
     return text;
 }
 

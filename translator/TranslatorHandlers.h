@@ -6,7 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/SoundPlayer.h"
 #include "translator/ModCmnDlg.h"
-#include "translator/TextEncoding.h"
+#include "translator/TextFiles.h"
 #include "translator/TranslatorControls.h"
 
 #include <QObject>
@@ -32,10 +32,6 @@ public:
     /// The path of the text file last opened, empty until the first Open.
     QString CurrentFile;
 
-    /// @return the encoding and line ends Save and Save as write: the last opened file's
-    ///         (UTF-8 and LF before any Open)
-    const translator::TextFormat& currentFormat() const { return m_format; }
-
 public slots:
     void Cmdtranlate_Click();
     /// Translates Message_Text into rtfaftertran and shows "Translate completed !"; reports
@@ -57,5 +53,7 @@ private:
     platform::Platform m_platform;
     platform::SoundPlayer& m_sound;
     translator::ModCmnDlg m_dialogs;
-    translator::TextFormat m_format;
+    /// The last opened file as stored: its bytes come back while the message is unedited,
+    /// its format otherwise (UTF-8 and LF before any Open).
+    translator::StoredText m_stored;
 };

@@ -15,6 +15,40 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <sys/mount.h>
+
+/// A folder on a small file system of its own that fill() fills up: every write there then
+/// runs out of room. Mounting needs root; without it the folder is not usable.
+class FullFolder
+{
+public:
+    FullFolder()
+    {
+        const QByteArray path = QFile::encodeName(m_dir.path());
+        m_mounted = ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    void fill()
+    {
+        QFile filler(m_dir.filePath(QStringLiteral("filler")));
+        if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size()) {
+            }
+        }
+    }
+    ~FullFolder()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    bool usable() const { return m_mounted; }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+};
 
 struct PanelFixture
 {
@@ -57,6 +91,12 @@ struct PanelFixture
         QFile f(path);
         if (f.open(QIODevice::WriteOnly))
             f.write(bytes);
+    }
+    /// A file of the given size that takes no room on disk.
+    static bool makeSparseFile(const QString& path, qint64 size)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.resize(size);
     }
     static QByteArray read(const QString& path)
     {

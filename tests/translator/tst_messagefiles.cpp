@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using platform::MsgAnswer;
 
@@ -146,6 +148,15 @@ private slots:
         QTest::newRow("utf-8 with bom, crlf")
             << QByteArray("\xEF\xBB\xBFx\r\ny") << "x\ny" << QByteArray("\r\n");
         QTest::newRow("cr") << QByteArray("x\ry\r") << "x\ny\n" << QByteArray("\r");
+        QTest::newRow("mixed line ends")
+            << QByteArray("first\r\nsecond\nthird\r\n") << "first\nsecond\nthird\n"
+            << QByteArray("\r\n");
+        QTest::newRow("lone cr among lf") << QByteArray("a\rb\nc\n") << "a\nb\nc\n"
+                                          << QByteArray("\n");
+        QTest::newRow("line and paragraph separators") << QByteArray("a\xE2\x80\xA8"
+                                                                     "b\xE2\x80\xA9"
+                                                                     "c\n")
+                                                       << u"a\u2028b\nc\n"_qs << QByteArray("\n");
     }
     void encodingsRoundTrip()
     {
@@ -165,6 +176,18 @@ private slots:
         QCOMPARE(PanelFixture::read(panel.file("copy.txt")), bytes + lineEnd);
     }
 
+    // An edited file is written with the line end it used most.
+    void editedFileTakesCommonestLineEnd()
+    {
+        PanelFixture panel;
+        PanelFixture::write(panel.file("mixed.txt"), "a\nb\r\nc\r\n");
+        panel.fake.fileDialogs.answer(panel.file("mixed.txt"));
+        panel.open.click();
+        panel.message.setPlainText(QStringLiteral("a\nb\nc\nd"));
+        panel.save.click();
+        QCOMPARE(PanelFixture::read(panel.file("mixed.txt")), QByteArray("a\r\nb\r\nc\r\nd"));
+    }
+
     void unencodableTextSavedAsUtf8()
     {
         PanelFixture panel;
@@ -176,32 +199,66 @@ private slots:
         QCOMPARE(PanelFixture::read(panel.file("old.txt")), QByteArray("caf\xC3\xA9 \xC4\x81\r\n"));
     }
 
+    // A file error is reported with the file's name and the reason, and changes nothing:
+    // not the message, not what stands at the chosen name.
     void fileErrorsReported_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("named");
-        QTest::newRow("open a folder") << "open"
-                                       << "folder.txt"
-                                       << "folder.txt";
-        QTest::newRow("save as into a missing folder") << "saveAs"
-                                                       << "missing/x"
-                                                       << "missing/x.txt";
-        QTest::newRow("save as onto a folder") << "saveAs"
-                                               << "folder.txt"
-                                               << "folder.txt";
-        QTest::newRow("save into a vanished folder") << "save"
-                                                     << "sub/a.txt"
-                                                     << "sub/a.txt";
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QString>("reason");
+        auto row = [](const char* name, const char* button, const char* chosen, const char* named,
+                      const char* obstacle, const char* reason) {
+            QTest::newRow(name) << button << chosen << named << obstacle << reason;
+        };
+        row("open a folder", "open", "folder.txt", "folder.txt", "", "It is a folder");
+        row("save as into a missing folder", "saveAs", "missing/x", "missing/x.txt", "",
+            "No such file or directory");
+        row("save as onto a folder", "saveAs", "folder.txt", "folder.txt", "", "It is a folder");
+        row("save into a vanished folder", "save", "sub/a.txt", "sub/a.txt", "",
+            "No such file or directory");
+        row("open a named pipe", "open", "pipe.txt", "pipe.txt", "fifo", "It is a named pipe");
+        row("open a link to an endless device", "open", "zero.txt", "zero.txt", "zero",
+            "It is a device");
+        row("open a file too large", "open", "huge.txt", "huge.txt", "large", "larger than 64 MB");
+        row("save as onto a named pipe", "saveAs", "pipe.txt", "pipe.txt", "fifo",
+            "It is a named pipe");
+        row("save as onto a device node", "saveAs", "node.txt", "node.txt", "device",
+            "It is a device");
+        row("save as onto a full disk", "saveAs", "full/old.txt", "full/old.txt", "full",
+            "No space left on device");
     }
     void fileErrorsReported()
     {
         QFETCH(QString, button);
         QFETCH(QString, chosen);
         QFETCH(QString, named);
+        QFETCH(QString, obstacle);
+        QFETCH(QString, reason);
         PanelFixture panel;
+        FullFolder full;
         QDir files(panel.filesDir.path());
         QVERIFY(files.mkdir(QStringLiteral("folder.txt")));
+        const QString target = panel.file(chosen);
+        const QByteArray targetName = QFile::encodeName(target);
+        if (obstacle == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(targetName.constData(), 0600), 0);
+        } else if (obstacle == QLatin1String("zero")) {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), target));
+        } else if (obstacle == QLatin1String("large")) {
+            QVERIFY(PanelFixture::makeSparseFile(target, qint64(65) << 20));
+        } else if (obstacle == QLatin1String("device")) {
+            // The null device's numbers: harmless even if it were written.
+            if (::mknod(targetName.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+                QSKIP("making a device node needs root");
+        } else if (obstacle == QLatin1String("full")) {
+            if (!full.usable())
+                QSKIP("mounting a small file system needs root");
+            QVERIFY(QFile::link(full.path(), panel.file("full")));
+            PanelFixture::write(target, "old words");
+            full.fill();
+        }
         if (button == QLatin1String("save")) {
             QVERIFY(files.mkdir(QStringLiteral("sub")));
             PanelFixture::write(panel.file(chosen), "x");
@@ -209,6 +266,11 @@ private slots:
             panel.open.click();
             QVERIFY(QDir(panel.file("sub")).removeRecursively());
         }
+        struct stat before = {};
+        ::lstat(QFile::encodeName(panel.file(named)).constData(), &before);
+        const QByteArray oldContent =
+            obstacle == QLatin1String("full") ? PanelFixture::read(target) : QByteArray();
+
         panel.message.setPlainText(QStringLiteral("precious words"));
         panel.fake.fileDialogs.answer(panel.file(chosen));
         if (button == QLatin1String("open"))
@@ -220,8 +282,30 @@ private slots:
         QCOMPARE(panel.fake.messageBoxes.shown.size(), 1);
         const QString text = panel.fake.messageBoxes.shown[0].text;
         QVERIFY2(text.contains(panel.file(named)), qPrintable(text));
-        QVERIFY2(text.count(u'\n') >= 1 && !text.section(u'\n', 1).isEmpty(), qPrintable(text));
+        QVERIFY2(text.section(u'\n', 1).contains(reason), qPrintable(text));
         QCOMPARE(panel.text(), QStringLiteral("precious words"));
+
+        struct stat after = {};
+        ::lstat(QFile::encodeName(panel.file(named)).constData(), &after);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_rdev, before.st_rdev);
+        QCOMPARE(after.st_ino, before.st_ino);
+        if (obstacle == QLatin1String("full"))
+            QCOMPARE(PanelFixture::read(target), oldContent);
+    }
+
+    // Saving through a link writes the file it leads to and keeps the link.
+    void saveThroughLinkKeepsLink()
+    {
+        PanelFixture panel;
+        PanelFixture::write(panel.file("real.txt"), "old");
+        QVERIFY(QFile::link(panel.file("real.txt"), panel.file("link.txt")));
+        panel.message.setPlainText(QStringLiteral("new"));
+        panel.fake.fileDialogs.answer(panel.file("link.txt"));
+        panel.saveAs.click();
+        QVERIFY(panel.fake.messageBoxes.shown.isEmpty());
+        QVERIFY(QFileInfo(panel.file("link.txt")).isSymLink());
+        QCOMPARE(PanelFixture::read(panel.file("real.txt")), QByteArray("new\n"));
     }
 };
 

@@ -76,8 +76,13 @@ private slots:
         QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << "a\nb\n"
                               << utf8 << false << LineEnd::CrLf;
         QTest::newRow("cr") << QByteArray("a\rb") << "a\nb" << utf8 << false << LineEnd::Cr;
-        QTest::newRow("mixed, first wins")
+        QTest::newRow("mixed, equals: first wins")
             << QByteArray("a\r\nb\nc\rd") << "a\nb\nc\nd" << utf8 << false << LineEnd::CrLf;
+        QTest::newRow("mixed, most used wins")
+            << QByteArray("a\r\nb\nc\nd\r\ne\n") << "a\nb\nc\nd\ne\n"
+            << utf8 << false << LineEnd::Lf;
+        QTest::newRow("lone cr among crlf") << QByteArray("a\rb\r\nc\r\n") << "a\nb\nc\n"
+                                            << utf8 << false << LineEnd::CrLf;
         QTest::newRow("utf-8 bom") << QByteArray("\xEF\xBB\xBFhi\r\n") << "hi\n"
                                    << utf8 << true << LineEnd::CrLf;
         QTest::newRow("1252") << QByteArray("caf\xE9 \x80\x35\r\nna\xEFve") << u"café €5\nnaïve"_qs

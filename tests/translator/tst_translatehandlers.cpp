@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTest>
 #include <QThread>
+#include <sys/stat.h>
 
 using platform::MsgIcon;
 
@@ -36,22 +37,57 @@ private slots:
         QVERIFY(panel.fake.messageBoxes.shown.isEmpty());
     }
 
+    // Start-up reports what keeps the file from being made, in the system's words, and
+    // replaces nothing that stands in its place.
     void dictionaryFileFailureReported_data()
     {
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("folder in the way") << "";
-        QTest::newRow("missing data folder") << "/missing";
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder in the way") << "folder"
+                                           << "It is a folder";
+        QTest::newRow("missing data folder") << "missing"
+                                             << "No such file or directory";
+        QTest::newRow("named pipe") << "fifo"
+                                    << "It is a named pipe";
+        QTest::newRow("link to itself") << "loop"
+                                        << "Too many levels of symbolic links";
+        QTest::newRow("full disk") << "full"
+                                   << "No space left on device";
     }
     void dictionaryFileFailureReported()
     {
-        QFETCH(QString, folder);
+        QFETCH(QString, obstacle);
+        QFETCH(QString, reason);
         PanelFixture panel;
-        QVERIFY(QDir(panel.dataDir.path()).mkdir(QStringLiteral("winup.ico")));
-        panel.fake.paths.windowsDirectory += folder;
+        FullFolder full;
+        QString& folder = panel.fake.paths.windowsDirectory;
+        const QString path = panel.dictionaryPath();
+        if (obstacle == QLatin1String("folder"))
+            QVERIFY(QDir(folder).mkdir(QStringLiteral("winup.ico")));
+        else if (obstacle == QLatin1String("missing"))
+            folder += QStringLiteral("/missing");
+        else if (obstacle == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (obstacle == QLatin1String("loop"))
+            QVERIFY(QFile::link(path, path));
+        else if (!full.usable())
+            QSKIP("mounting a small file system needs root");
+        else
+            folder = full.path();
+        if (full.usable())
+            full.fill();
+        const auto entries = [&folder] {
+            return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                          QDir::NoDotAndDotDot);
+        };
+        const QStringList before = entries();
         panel.handlers.EnsureDictionaryFile();
         QCOMPARE(panel.fake.messageBoxes.shown.size(), 1);
-        QVERIFY(panel.fake.messageBoxes.shown[0].text.contains(panel.fake.paths.windowsDirectory +
-                                                               QStringLiteral("/winup.ico")));
+        const QString text = panel.fake.messageBoxes.shown[0].text;
+        QVERIFY2(text.contains(folder + QStringLiteral("/winup.ico")), qPrintable(text));
+        QVERIFY2(text.contains(reason), qPrintable(text));
+        QCOMPARE(entries(), before);
+        QVERIFY(!QFileInfo(folder + QStringLiteral("/winup.ico")).isFile());
     }
 
     void unknownDataFolderWritesNothing()
@@ -147,7 +183,13 @@ private slots:
                                 << "Record 3 of the dictionary file";
         QTest::newRow("empty record")
             << QByteArray("a\tb\r\n\r\n") + built << "Record 2 of the dictionary file";
-        QTest::newRow("missing file") << QByteArray() << "Cannot open the dictionary file";
+        QTest::newRow("missing file") << QByteArray() << "No such file or directory";
+        // Read, these would hold the window for good or fill memory until the program dies.
+        QTest::newRow("named pipe") << QByteArray("fifo") << "It is a named pipe";
+        QTest::newRow("link to an endless device") << QByteArray("link") << "It is a device";
+        QTest::newRow("link to itself")
+            << QByteArray("loop") << "Too many levels of symbolic links";
+        QTest::newRow("too large") << QByteArray("large") << "larger than 64 MB";
     }
     void failureChangesNothing()
     {
@@ -158,7 +200,16 @@ private slots:
         panel.message.setPlainText(QStringLiteral("are"));
         panel.translate.click(); // a good translation first: Undo must still bring "are"
         QFile::remove(panel.dictionaryPath());
-        if (!dictionary.isEmpty())
+        const QByteArray path = QFile::encodeName(panel.dictionaryPath());
+        if (dictionary == "fifo")
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        else if (dictionary == "link")
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), panel.dictionaryPath()));
+        else if (dictionary == "loop")
+            QVERIFY(QFile::link(panel.dictionaryPath(), panel.dictionaryPath()));
+        else if (dictionary == "large")
+            QVERIFY(PanelFixture::makeSparseFile(panel.dictionaryPath(), qint64(65) << 20));
+        else if (!dictionary.isEmpty())
             PanelFixture::write(panel.dictionaryPath(), dictionary);
         panel.message.setPlainText(QStringLiteral("about"));
         panel.status.setText(QStringLiteral("/some/file.txt"));

@@ -1,0 +1,315 @@
+#include "platform/Files.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::generic_category().message(error));
+}
+
+void setError(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+}
+
+QString kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("not a file");
+}
+
+QString notRegular(mode_t mode, const char* consequence)
+{
+    return QStringLiteral("It is %1, not a regular file; %2.")
+        .arg(kindOf(mode), QLatin1StringView(consequence));
+}
+
+QString tooLarge(qint64 maxBytes)
+{
+    return QStringLiteral("It is larger than %1 MB, the largest file Glyphora reads.")
+        .arg(maxBytes >> 20);
+}
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+    /// Closes now, so that a late write error (some file systems report a full disk only
+    /// here) is not lost. @return 0 or the error
+    int close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd >= 0 && ::close(fd) != 0 ? errno : 0;
+    }
+
+private:
+    int m_fd;
+};
+
+/// What the path leads to, following links, looked at without opening it for reading or
+/// writing: no device is woken and no pipe waits.
+struct Target
+{
+    int error = 0; ///< 0 when it exists, ENOENT when nothing is there, or another reason
+    struct stat status = {};
+};
+
+Target probe(const QByteArray& path)
+{
+    Target target;
+    const int fd = ::open(path.constData(), O_PATH | O_CLOEXEC);
+    if (fd < 0) {
+        target.error = errno;
+        return target;
+    }
+    Descriptor descriptor(fd);
+    if (::fstat(fd, &target.status) != 0)
+        target.error = errno;
+    return target;
+}
+
+/// A link whose file does not exist stands where the new file would go.
+bool isDanglingLink(const QByteArray& path)
+{
+    struct stat status = {};
+    return ::lstat(path.constData(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+/// Writes the bytes to a new temporary file beside @p path; its name comes back in
+/// @p temporary. @return 0 or the error
+int writeTemporary(const QByteArray& path, QByteArrayView bytes, mode_t mode, QByteArray* temporary)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(slash + 1);
+    const QByteArray name = path.mid(slash + 1);
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        *temporary = folder + '.' + name + '.' +
+                     QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            return errno;
+    }
+    if (fd < 0)
+        return EEXIST;
+    Descriptor descriptor(fd);
+    int error = 0;
+    const char* p = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0 && !error) {
+        const ssize_t n = ::write(fd, p, size_t(std::min<qsizetype>(left, qsizetype(1) << 30)));
+        if (n < 0) {
+            if (errno != EINTR)
+                error = errno;
+            continue;
+        }
+        p += n;
+        left -= n;
+    }
+    if (!error && ::fchmod(fd, mode) != 0)
+        error = errno;
+    // On disk before it takes the old file's place: a crash then leaves one or the other.
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    const int closed = descriptor.close();
+    if (!error)
+        error = closed;
+    if (error)
+        ::unlink(temporary->constData());
+    return error;
+}
+
+mode_t newFileMode()
+{
+    // The mode a plain creation would give: 0666 less the process's umask.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+FileContent ReadWholeFile(const QString& path, qint64 maxBytes)
+{
+    FileContent content;
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        content.error = systemReason(errno);
+        return content;
+    }
+    Descriptor descriptor(fd);
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0) {
+        content.error = systemReason(errno);
+        return content;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        content.error = notRegular(status.st_mode, "nothing was read");
+        return content;
+    }
+    if (status.st_size > maxBytes) {
+        content.error = tooLarge(maxBytes);
+        return content;
+    }
+    // The size is a hint: the file may grow or shrink while it is read.
+    QByteArray bytes(qsizetype(status.st_size) + 1, Qt::Uninitialized);
+    qsizetype used = 0;
+    while (true) {
+        if (used == bytes.size()) {
+            if (used > maxBytes) {
+                content.error = tooLarge(maxBytes);
+                return content;
+            }
+            bytes.resize(std::min<qsizetype>(2 * used + 4096, qsizetype(maxBytes) + 1));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            content.error = systemReason(errno);
+            return content;
+        }
+        if (n == 0)
+            break;
+        used += n;
+    }
+    if (used > maxBytes) {
+        content.error = tooLarge(maxBytes);
+        return content;
+    }
+    bytes.truncate(used);
+    content.ok = true;
+    content.bytes = std::move(bytes);
+    return content;
+}
+
+bool ReplaceFile(const QString& path, QByteArrayView bytes, QString* error)
+{
+    QByteArray target = QFile::encodeName(path);
+    const Target found = probe(target);
+    mode_t mode = 0;
+    if (found.error == 0) {
+        if (!S_ISREG(found.status.st_mode)) {
+            setError(error, notRegular(found.status.st_mode, "it was left as it is"));
+            return false;
+        }
+        // A read-only file stays unchanged, although its folder would let it be replaced.
+        if (::access(target.constData(), W_OK) != 0) {
+            setError(error, systemReason(errno));
+            return false;
+        }
+        // Through a link, the file it leads to is replaced and the link kept.
+        if (char* real = ::realpath(target.constData(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+        mode = found.status.st_mode & 07777;
+    } else if (found.error != ENOENT) {
+        setError(error, systemReason(found.error));
+        return false;
+    } else if (isDanglingLink(target)) {
+        setError(error, QStringLiteral("It is a link to a file that does not exist."));
+        return false;
+    } else {
+        mode = newFileMode();
+    }
+
+    QByteArray temporary;
+    if (const int failed = writeTemporary(target, bytes, mode, &temporary)) {
+        setError(error, systemReason(failed));
+        return false;
+    }
+    if (found.error == 0) {
+        // Whoever owned the file still does; only a privileged user can manage this.
+        [[maybe_unused]] const int ignored =
+            ::chown(temporary.constData(), found.status.st_uid, found.status.st_gid);
+    }
+    if (::rename(temporary.constData(), target.constData()) != 0) {
+        const int failed = errno;
+        ::unlink(temporary.constData());
+        setError(error, systemReason(failed));
+        return false;
+    }
+    return true;
+}
+
+CreateResult CreateNewFile(const QString& path, QByteArrayView bytes, QString* error)
+{
+    const QByteArray target = QFile::encodeName(path);
+    const auto existing = [&](const Target& found) {
+        if (S_ISREG(found.status.st_mode))
+            return CreateResult::Existed;
+        setError(error, notRegular(found.status.st_mode, "it was left as it is"));
+        return CreateResult::Failed;
+    };
+    const Target found = probe(target);
+    if (found.error == 0)
+        return existing(found);
+    if (found.error != ENOENT) {
+        setError(error, systemReason(found.error));
+        return CreateResult::Failed;
+    }
+    if (isDanglingLink(target)) {
+        setError(error, QStringLiteral("It is a link to a file that does not exist."));
+        return CreateResult::Failed;
+    }
+
+    QByteArray temporary;
+    if (const int failed = writeTemporary(target, bytes, 0644, &temporary)) {
+        setError(error, systemReason(failed));
+        return CreateResult::Failed;
+    }
+    // Put in place only where nothing is: another copy of the program may have won.
+    int failed = 0;
+    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(),
+                    RENAME_NOREPLACE) != 0) {
+        failed = errno;
+        if (failed == EINVAL || failed == ENOSYS) {
+            // A file system without that kind of rename: a hard link never replaces either.
+            failed = ::link(temporary.constData(), target.constData()) == 0 ? 0 : errno;
+        }
+        ::unlink(temporary.constData());
+    }
+    if (failed == EEXIST) {
+        const Target now = probe(target);
+        if (now.error == 0)
+            return existing(now);
+    }
+    if (failed) {
+        setError(error, systemReason(failed));
+        return CreateResult::Failed;
+    }
+    return CreateResult::Created;
+}
+
+} // namespace platform
