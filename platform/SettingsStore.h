@@ -11,7 +11,8 @@ public:
     virtual ~SettingsStore() = default;
     /// @return the stored text, or an empty string when it is missing or unreadable.
     virtual QString GetSetting(const QString& app, const QString& section, const QString& key) = 0;
-    /// Writes and flushes at once. Throws std::runtime_error when the store cannot be written.
+    /// Writes and flushes at once. Throws std::runtime_error, saying why, when the store
+    /// cannot be written or is damaged; a damaged store is then left as it was.
     virtual void SaveSetting(const QString& app, const QString& section, const QString& key,
                              const QString& value) = 0;
 };

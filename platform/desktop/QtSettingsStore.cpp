@@ -23,6 +23,13 @@ void QtSettingsStore::SaveSetting(const QString& app, const QString& section, co
     // write at every start and gain nothing.
     if (settings.status() == QSettings::NoError && settings.value(name) == QVariant(value))
         return;
+    // A damaged file stays as it is: writing would carry its garbage along as a section or
+    // drop the lines that cannot be read, while the user is told the choice was not saved.
+    // Reading every section is what reveals the damage.
+    settings.allKeys();
+    if (settings.status() == QSettings::FormatError)
+        throw std::runtime_error("The settings file " + settings.fileName().toStdString() +
+                                 " is damaged; it was left as it is.");
     settings.setValue(name, value);
     // Flush now: the program may end without another chance to write.
     settings.sync();

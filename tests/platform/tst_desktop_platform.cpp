@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -23,6 +24,8 @@ class TestDesktopPlatform : public QObject
 private slots:
     void settingsFile();
     void settingsUnwritable();
+    void settingsDamaged_data();
+    void settingsDamaged();
     void waveHeader_data();
     void waveHeader();
     void silentWithoutSoundServer();
@@ -75,6 +78,42 @@ void TestDesktopPlatform::settingsUnwritable()
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
                              store.SaveSetting("Locked", "Settings", "Sound", "1"));
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestDesktopPlatform::settingsDamaged_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QByteArray noise(300, Qt::Uninitialized);
+    QRandomGenerator random(7);
+    for (char& c : noise)
+        c = char(random.bounded(256));
+    QTest::newRow("binary garbage") << noise;
+    QTest::newRow("garbage after the setting")
+        << QByteArray("[Settings]\nSound=1\n\0\xFF garbage\n", 31);
+}
+
+// A damaged settings file is reported and left byte for byte as it was: the user is told
+// the choice was not saved, and the next start does not find it saved either.
+void TestDesktopPlatform::settingsDamaged()
+{
+    QFETCH(QByteArray, content);
+    const QString dir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Damaged";
+    QDir().mkpath(dir);
+    QFile file(dir + "/Damaged.conf");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    platform::QtSettingsStore store;
+    try {
+        store.SaveSetting("Damaged", "Settings", "Sound", "0");
+        QFAIL("a damaged file was written to without a word");
+    } catch (const std::runtime_error& error) {
+        const QString what = QString::fromUtf8(error.what());
+        QVERIFY2(what.contains(file.fileName()) && what.contains("damaged"), qPrintable(what));
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), content);
 }
 
 void TestDesktopPlatform::waveHeader_data()
