@@ -191,7 +191,7 @@ void checkBuiltIn(const QString& message)
 // Bytes 0 and 1: how many records to read (1 to 1024). Byte 2: where the dictionary bytes
 // end and the message begins. Byte 3: below 128 the dictionary bytes are the dictionary;
 // otherwise they are inserted into the built-in dictionary's text at that fraction of it,
-// an edited dictionary file.
+// an edited dictionary file. The inputs in seeds/ follow this layout.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 4)
