@@ -194,10 +194,10 @@ void checkBuiltIn(const QString& message)
 // an edited dictionary file. The inputs in seeds/ follow this layout.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 4)
-        return 0;
     const QByteArrayView all(reinterpret_cast<const char*>(data), qsizetype(size));
     checkDecoding(all);
+    if (size < 4)
+        return 0;
 
     const int count = 1 + ((data[0] << 8 | data[1]) & 1023);
     const QByteArrayView rest = all.sliced(4);
