@@ -11,7 +11,9 @@ int main(int argc, char* argv[])
     platform::DesktopPlatform desktop;
     const platform::Platform services = desktop.services();
     auto report = [&services](const QString& description) {
+        // It may come before the main window exists, or after it is gone: no owner.
         services.messageBoxes.MsgBox(
+            nullptr,
             QStringLiteral("Glyphora has met an error it cannot handle and must close:\n\n%1")
                 .arg(description),
             platform::MsgIcon::Critical);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace platform {
 
 enum class MsgIcon { None, Information, Question, Exclamation, Critical };
@@ -17,6 +19,8 @@ struct MessageRequest
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;
     QString caption = kAppTitle;
+    /// The window that asked: the box stays above it. None only before any window exists.
+    QWidget* owner = nullptr;
 };
 
 /// Modal message boxes. Windows never open a QMessageBox themselves, so a test
@@ -27,10 +31,11 @@ public:
     virtual ~MessageBoxes() = default;
     virtual MsgAnswer show(const MessageRequest& request) = 0;
 
-    MsgAnswer MsgBox(const QString& text, MsgIcon icon = MsgIcon::None,
+    MsgAnswer MsgBox(QWidget* owner, const QString& text, MsgIcon icon = MsgIcon::None,
                      MsgButtons buttons = MsgButtons::Ok, const QString& caption = kAppTitle)
     {
-        return show({text, icon, buttons, caption});
+        return show(
+            {.text = text, .icon = icon, .buttons = buttons, .caption = caption, .owner = owner});
     }
 };
 

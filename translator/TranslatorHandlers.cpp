@@ -61,6 +61,7 @@ void TranslatorHandlers::EnsureDictionaryFile()
     const QString path = dictionaryFilePath(GetWindowsDir(m_platform.paths));
     if (path.isEmpty()) {
         m_platform.messageBoxes.MsgBox(
+            owner(),
             QStringLiteral("Cannot create the dictionary file %1: the program's data folder "
                            "is unknown.")
                 .arg(kDictionaryFileName),
@@ -76,7 +77,8 @@ void TranslatorHandlers::Cmdtranlate_Click()
 {
     const QString message = messageText();
     if (message.isEmpty()) {
-        m_platform.messageBoxes.MsgBox(QStringLiteral("Enter some text ."), MsgIcon::Information);
+        m_platform.messageBoxes.MsgBox(owner(), QStringLiteral("Enter some text ."),
+                                       MsgIcon::Information);
         return;
     }
     // A failed translation has been reported; the message and its undo stay as they were.
@@ -96,7 +98,7 @@ void TranslatorHandlers::Translate()
 bool TranslatorHandlers::translateMessage(const QString& message)
 {
     const auto fail = [this](const QString& text) {
-        m_platform.messageBoxes.MsgBox(text, MsgIcon::Critical);
+        m_platform.messageBoxes.MsgBox(owner(), text, MsgIcon::Critical);
         return false;
     };
     const QString path = dictionaryFilePath(GetWindowsDir(m_platform.paths));
@@ -137,6 +139,7 @@ void TranslatorHandlers::cmdOpen_Click()
     m_dialogs.DlgFileName.clear();
     m_dialogs.DlgFilter = QStringLiteral("Text file (*.txt)|*.txt");
     m_dialogs.DlgFlags = platform::OFN_READONLY | platform::OFN_HIDEREADONLY;
+    m_dialogs.DlgOwner = owner();
     m_dialogs.ShowOpen();
     if (m_dialogs.DlgFileName.isEmpty())
         return;
@@ -176,6 +179,7 @@ void TranslatorHandlers::cmdSaveAs_Click()
     m_dialogs.DlgFileName.clear();
     m_dialogs.DlgFilter = QStringLiteral("Text File (*.txt)|*.txt");
     m_dialogs.DlgFlags = platform::OFN_READONLY | platform::OFN_HIDEREADONLY;
+    m_dialogs.DlgOwner = owner();
     m_dialogs.ShowSave();
     if (m_dialogs.DlgFileName.isEmpty())
         return;
@@ -184,7 +188,7 @@ void TranslatorHandlers::cmdSaveAs_Click()
     // The user agreed to replace the file they chose, not one the renaming lands on.
     if (path != chosen && QFileInfo::exists(path)) {
         const MsgAnswer answer = m_platform.messageBoxes.MsgBox(
-            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+            owner(), QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
             MsgIcon::Exclamation, MsgButtons::YesNo);
         if (answer != MsgAnswer::Yes)
             return;
@@ -198,6 +202,12 @@ void TranslatorHandlers::cmdClearText_Click()
 {
     setMessageText(QString());
     m_sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
+}
+
+QWidget* TranslatorHandlers::owner() const
+{
+    // The panel has no window of its own: its boxes and dialogs belong to the one holding it.
+    return m_controls.Message_Text->window();
 }
 
 QString TranslatorHandlers::messageText() const
@@ -220,6 +230,6 @@ void TranslatorHandlers::setMessageText(const QString& text)
 void TranslatorHandlers::reportFileError(const QString& what, const QString& path,
                                          const QString& reason)
 {
-    m_platform.messageBoxes.MsgBox(QStringLiteral("%1 %2:\n%3").arg(what, path, reason),
+    m_platform.messageBoxes.MsgBox(owner(), QStringLiteral("%1 %2:\n%3").arg(what, path, reason),
                                    MsgIcon::Exclamation);
 }

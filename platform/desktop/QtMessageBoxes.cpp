@@ -37,7 +37,9 @@ MsgAnswer QtMessageBoxes::show(const MessageRequest& request)
         buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         break;
     }
-    QMessageBox box(icon, request.caption, request.text, buttons);
+    // A parent makes the box transient for the window that asked, which the window manager
+    // then keeps it above.
+    QMessageBox box(icon, request.caption, request.text, buttons, request.owner);
     switch (box.exec()) {
     case QMessageBox::Cancel:
         return MsgAnswer::Cancel;
