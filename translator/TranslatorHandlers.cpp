@@ -18,6 +18,7 @@
 using namespace translator;
 using platform::MsgAnswer;
 using platform::MsgButtons;
+using platform::MsgDefault;
 using platform::MsgIcon;
 
 namespace {
@@ -187,9 +188,10 @@ void TranslatorHandlers::cmdSaveAs_Click()
     const QString path = textFilePath(chosen);
     // The user agreed to replace the file they chose, not one the renaming lands on.
     if (path != chosen && QFileInfo::exists(path)) {
+        // Enter must not destroy a file: No is the default.
         const MsgAnswer answer = m_platform.messageBoxes.MsgBox(
             owner(), QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
-            MsgIcon::Exclamation, MsgButtons::YesNo);
+            MsgIcon::Exclamation, MsgButtons::YesNo, MsgDefault::Button2);
         if (answer != MsgAnswer::Yes)
             return;
     }
