@@ -61,7 +61,7 @@ bool GetKeyValue(platform::Registry& registry, platform::HKEY KeyRoot, const QSt
 }
 
 void StartSysInfo(platform::Registry& registry, platform::Shell& shell,
-                  platform::MessageBoxes& messageBoxes)
+                  platform::MessageBoxes& messageBoxes, QWidget* owner)
 {
     bool started = false;
     try {
@@ -70,7 +70,7 @@ void StartSysInfo(platform::Registry& registry, platform::Shell& shell,
         started = false;
     }
     if (!started)
-        messageBoxes.MsgBox(kSysInfoUnavailable);
+        messageBoxes.MsgBox(owner, kSysInfoUnavailable);
 }
 
 } // namespace about

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace platform {
 class MessageBoxes;
 class Shell;
@@ -36,7 +38,8 @@ bool GetKeyValue(platform::Registry& registry, platform::HKEY KeyRoot, const QSt
 /// @param registry where the tool is looked up
 /// @param shell starts the tool and tests files
 /// @param messageBoxes shows the message when the tool cannot be started
+/// @param owner the window that owns that message
 void StartSysInfo(platform::Registry& registry, platform::Shell& shell,
-                  platform::MessageBoxes& messageBoxes);
+                  platform::MessageBoxes& messageBoxes, QWidget* owner);
 
 } // namespace about

@@ -169,7 +169,7 @@ std::vector<ControlDesign> aboutControls()
 frmAbout::frmAbout(const platform::Platform& platform, std::function<bool()> soundsOn)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      sound(platform.resources, platform.sound, platform.messageBoxes, std::move(soundsOn)),
+      sound(platform.resources, platform.sound, platform.messageBoxes, this, std::move(soundsOn)),
       m_platform(platform)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -236,7 +236,7 @@ void frmAbout::setForeColor(QLabel* label, const QColor& colour)
 
 void frmAbout::StartSysInfo()
 {
-    about::StartSysInfo(m_platform.registry, m_platform.shell, m_platform.messageBoxes);
+    about::StartSysInfo(m_platform.registry, m_platform.shell, m_platform.messageBoxes, this);
 }
 
 bool frmAbout::GetKeyValue(platform::HKEY KeyRoot, const QString& KeyName, const QString& SubKeyRef,

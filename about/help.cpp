@@ -135,7 +135,7 @@ void fitHandBrokenLines(QPlainTextEdit* text)
 help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      sound(platform.resources, platform.sound, platform.messageBoxes, std::move(soundsOn))
+      sound(platform.resources, platform.sound, platform.messageBoxes, this, std::move(soundsOn))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("help"));

@@ -90,7 +90,7 @@ long roundHalfEven(double value)
 
 Form1::Form1(const platform::Platform& platform, QWidget* parent)
     : QMainWindow(parent), m_platform(platform),
-      m_sound(platform.resources, platform.sound, platform.messageBoxes,
+      m_sound(platform.resources, platform.sound, platform.messageBoxes, this,
               [this] { return soundsOn(); }),
       m_endProcess([](int code) { QCoreApplication::exit(code); })
 {
@@ -433,6 +433,7 @@ void Form1::SaveSoundSetting()
         m_platform.settings.SaveSetting(kAppName, kSection, kSoundKey, txtSound->text());
     } catch (const std::exception& error) {
         m_platform.messageBoxes.MsgBox(
+            this,
             QStringLiteral("The \"Play sounds\" choice could not be saved:\n%1")
                 .arg(QString::fromLocal8Bit(error.what())),
             platform::MsgIcon::Exclamation);

@@ -11,7 +11,10 @@ int main(int argc, char* argv[])
     platform::DesktopPlatform desktop;
     const platform::Platform services = desktop.services();
     auto report = [&services](const QString& description) {
+        // While the program runs, the box belongs to the window the user was in, so it is
+        // not hidden under an "On Top" main window; at start-up there is none yet.
         services.messageBoxes.MsgBox(
+            QApplication::activeWindow(),
             QStringLiteral("Glyphora has met an error it cannot handle and must close:\n\n%1")
                 .arg(description),
             platform::MsgIcon::Critical);

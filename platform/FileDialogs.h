@@ -3,6 +3,8 @@
 #include <QString>
 #include <cstdint>
 
+class QWidget;
+
 namespace platform {
 
 constexpr std::uint32_t OFN_READONLY = 0x1;
@@ -14,6 +16,8 @@ struct FileDialogRequest
     QString filter;
     std::uint32_t flags = 0;
     int filterIndex = 0;
+    /// The window that asked: the dialog stays above it.
+    QWidget* owner = nullptr;
 };
 
 struct FileDialogResult

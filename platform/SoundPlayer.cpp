@@ -10,8 +10,8 @@
 namespace platform {
 
 SoundPlayer::SoundPlayer(Resources& resources, SoundOutput& output, MessageBoxes& messageBoxes,
-                         std::function<bool()> soundsOn)
-    : m_resources(resources), m_output(output), m_messageBoxes(messageBoxes),
+                         QWidget* owner, std::function<bool()> soundsOn)
+    : m_resources(resources), m_output(output), m_messageBoxes(messageBoxes), m_owner(owner),
       m_soundsOn(std::move(soundsOn))
 {}
 
@@ -26,7 +26,7 @@ void SoundPlayer::PlayResSound(const QString& resourceName, const QString& resou
         SoundBuffer = std::move(wave);
         m_output.sndPlaySound(SoundBuffer, SoundFlags);
     } catch (const std::exception&) {
-        m_messageBoxes.MsgBox(QStringLiteral("Can't play sound"));
+        m_messageBoxes.MsgBox(m_owner, QStringLiteral("Can't play sound"));
     }
 }
 

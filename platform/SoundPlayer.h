@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+class QWidget;
+
 namespace platform {
 class MessageBoxes;
 class Resources;
@@ -19,8 +21,9 @@ inline const QString kClickSoundType = QStringLiteral("WAVE");
 class SoundPlayer
 {
 public:
+    /// @param owner the window that carries the player, which owns its message box
     SoundPlayer(Resources& resources, SoundOutput& output, MessageBoxes& messageBoxes,
-                std::function<bool()> soundsOn);
+                QWidget* owner, std::function<bool()> soundsOn);
 
     /// Plays the named resource asynchronously from memory when sounds are on. Any error
     /// on the way is reported as "Can't play sound" and the caller goes on.
@@ -34,6 +37,7 @@ private:
     Resources& m_resources;
     SoundOutput& m_output;
     MessageBoxes& m_messageBoxes;
+    QWidget* m_owner;
     std::function<bool()> m_soundsOn;
 };
 

@@ -6,12 +6,12 @@ ModCmnDlg::ModCmnDlg(platform::FileDialogs& dialogs) : m_dialogs(dialogs) {}
 
 void ModCmnDlg::ShowOpen()
 {
-    take(m_dialogs.GetOpenFileName({DlgFilter, DlgFlags, DlgFilterIndex}));
+    take(m_dialogs.GetOpenFileName({DlgFilter, DlgFlags, DlgFilterIndex, DlgOwner}));
 }
 
 void ModCmnDlg::ShowSave()
 {
-    take(m_dialogs.GetSaveFileName({DlgFilter, DlgFlags, DlgFilterIndex}));
+    take(m_dialogs.GetSaveFileName({DlgFilter, DlgFlags, DlgFilterIndex, DlgOwner}));
 }
 
 void ModCmnDlg::take(const platform::FileDialogResult& result)

@@ -23,6 +23,8 @@ public:
     std::uint32_t DlgFlags = 0;
     /// Setting and result: the filter index of the last accepted dialog (0 at start).
     int DlgFilterIndex = 0;
+    /// Setting: the window the dialogs belong to and stay above.
+    QWidget* DlgOwner = nullptr;
 
     /// Shows the Open dialog; sets DlgFileName and DlgFilterIndex unless it is cancelled.
     void ShowOpen();

@@ -18,6 +18,7 @@
 using namespace translator;
 using platform::MsgAnswer;
 using platform::MsgButtons;
+using platform::MsgDefault;
 using platform::MsgIcon;
 
 namespace {
@@ -61,6 +62,7 @@ void TranslatorHandlers::EnsureDictionaryFile()
     const QString path = dictionaryFilePath(GetWindowsDir(m_platform.paths));
     if (path.isEmpty()) {
         m_platform.messageBoxes.MsgBox(
+            owner(),
             QStringLiteral("Cannot create the dictionary file %1: the program's data folder "
                            "is unknown.")
                 .arg(kDictionaryFileName),
@@ -76,7 +78,8 @@ void TranslatorHandlers::Cmdtranlate_Click()
 {
     const QString message = messageText();
     if (message.isEmpty()) {
-        m_platform.messageBoxes.MsgBox(QStringLiteral("Enter some text ."), MsgIcon::Information);
+        m_platform.messageBoxes.MsgBox(owner(), QStringLiteral("Enter some text ."),
+                                       MsgIcon::Information);
         return;
     }
     // A failed translation has been reported; the message and its undo stay as they were.
@@ -96,7 +99,7 @@ void TranslatorHandlers::Translate()
 bool TranslatorHandlers::translateMessage(const QString& message)
 {
     const auto fail = [this](const QString& text) {
-        m_platform.messageBoxes.MsgBox(text, MsgIcon::Critical);
+        m_platform.messageBoxes.MsgBox(owner(), text, MsgIcon::Critical);
         return false;
     };
     const QString path = dictionaryFilePath(GetWindowsDir(m_platform.paths));
@@ -131,6 +134,7 @@ void TranslatorHandlers::cmdOpen_Click()
     m_dialogs.DlgFileName.clear();
     m_dialogs.DlgFilter = QStringLiteral("Text file (*.txt)|*.txt");
     m_dialogs.DlgFlags = platform::OFN_READONLY | platform::OFN_HIDEREADONLY;
+    m_dialogs.DlgOwner = owner();
     m_dialogs.ShowOpen();
     if (m_dialogs.DlgFileName.isEmpty())
         return;
@@ -170,6 +174,7 @@ void TranslatorHandlers::cmdSaveAs_Click()
     m_dialogs.DlgFileName.clear();
     m_dialogs.DlgFilter = QStringLiteral("Text File (*.txt)|*.txt");
     m_dialogs.DlgFlags = platform::OFN_READONLY | platform::OFN_HIDEREADONLY;
+    m_dialogs.DlgOwner = owner();
     m_dialogs.ShowSave();
     if (m_dialogs.DlgFileName.isEmpty())
         return;
@@ -177,9 +182,10 @@ void TranslatorHandlers::cmdSaveAs_Click()
     const QString path = textFilePath(chosen);
     // The user agreed to replace the file they chose, not one the renaming lands on.
     if (path != chosen && QFileInfo::exists(path)) {
+        // Enter must not destroy a file: No is the default.
         const MsgAnswer answer = m_platform.messageBoxes.MsgBox(
-            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
-            MsgIcon::Exclamation, MsgButtons::YesNo);
+            owner(), QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+            MsgIcon::Exclamation, MsgButtons::YesNo, MsgDefault::Button2);
         if (answer != MsgAnswer::Yes)
             return;
     }
@@ -192,6 +198,12 @@ void TranslatorHandlers::cmdClearText_Click()
 {
     setMessageText(QString());
     m_sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
+}
+
+QWidget* TranslatorHandlers::owner() const
+{
+    // The panel has no window of its own: its boxes and dialogs belong to the one holding it.
+    return m_controls.Message_Text->window();
 }
 
 QString TranslatorHandlers::messageText() const
@@ -211,6 +223,6 @@ void TranslatorHandlers::setMessageText(const QString& text)
 void TranslatorHandlers::reportFileError(const QString& what, const QString& path,
                                          const QString& reason)
 {
-    m_platform.messageBoxes.MsgBox(QStringLiteral("%1 %2:\n%3").arg(what, path, reason),
+    m_platform.messageBoxes.MsgBox(owner(), QStringLiteral("%1 %2:\n%3").arg(what, path, reason),
                                    MsgIcon::Exclamation);
 }

@@ -45,6 +45,7 @@ public slots:
 
 private:
     bool translateMessage(const QString& message);
+    QWidget* owner() const;
     QString messageText() const;
     void setMessageText(const QString& text);
     void reportFileError(const QString& what, const QString& path, const QString& reason);

@@ -125,7 +125,7 @@ int main(int argc, char** argv)
                         new QCheckBox(&window)};
     for (QPushButton*& button : c.pictureButtons)
         button = new QPushButton(&window);
-    platform::SoundPlayer sound(fakes.resources, fakes.sound, fakes.messageBoxes,
+    platform::SoundPlayer sound(fakes.resources, fakes.sound, fakes.messageBoxes, &window,
                                 [] { return true; });
     CatalogueHandlers handlers(c, fakes.clipboard, sound);
     // Each word typed letter by letter, then cleared: every change is a keystroke.

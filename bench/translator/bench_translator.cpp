@@ -113,7 +113,7 @@ struct Panel
     QLineEdit backup, afterTran;
     QLabel status;
     QPushButton translate, undo, open, save, saveAs, clear;
-    platform::SoundPlayer sound{fake.resources, fake.sound, fake.messageBoxes,
+    platform::SoundPlayer sound{fake.resources, fake.sound, fake.messageBoxes, nullptr,
                                 [] { return false; }};
     TranslatorHandlers handlers{TranslatorControls{&message, &backup, &afterTran, &ebonic, &status,
                                                    &translate, &undo, &open, &save, &saveAs,

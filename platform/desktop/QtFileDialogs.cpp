@@ -20,7 +20,9 @@ QStringList nameFiltersFromPipes(const QString& filter)
 namespace {
 FileDialogResult run(QFileDialog::AcceptMode mode, const FileDialogRequest& request)
 {
-    QFileDialog dialog;
+    // A parent makes the dialog transient for the window that asked, which the window
+    // manager then keeps it above.
+    QFileDialog dialog(request.owner);
     dialog.setAcceptMode(mode);
     // Open accepts names that do not exist; Save As neither asks nor adds an extension.
     dialog.setFileMode(QFileDialog::AnyFile);

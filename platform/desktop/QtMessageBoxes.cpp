@@ -23,33 +23,44 @@ MsgAnswer QtMessageBoxes::show(const MessageRequest& request)
         icon = QMessageBox::Critical;
         break;
     }
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    // The buttons as MsgButtons names them, which MsgDefault counts.
+    QList<QMessageBox::StandardButton> order;
     switch (request.buttons) {
     case MsgButtons::Ok:
+        order = {QMessageBox::Ok};
         break;
     case MsgButtons::OkCancel:
-        buttons = QMessageBox::Ok | QMessageBox::Cancel;
+        order = {QMessageBox::Ok, QMessageBox::Cancel};
         break;
     case MsgButtons::YesNo:
-        buttons = QMessageBox::Yes | QMessageBox::No;
+        order = {QMessageBox::Yes, QMessageBox::No};
         break;
     case MsgButtons::YesNoCancel:
-        buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        order = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
         break;
     }
-    QMessageBox box(icon, request.caption, request.text, buttons);
+    QMessageBox::StandardButtons buttons;
+    for (QMessageBox::StandardButton button : order)
+        buttons |= button;
+    // A parent makes the box transient for the window that asked, which the window manager
+    // then keeps it above.
+    QMessageBox box(icon, request.caption, request.text, buttons, request.owner);
+    const qsizetype defaultIndex = qsizetype(request.defaultButton);
+    box.setDefaultButton(order.value(defaultIndex < order.size() ? defaultIndex : 0));
+    // Escape and the title bar's close button answer with the last button: No, Cancel, or
+    // Ok when it is alone.
+    box.setEscapeButton(order.constLast());
     switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
     case QMessageBox::Cancel:
         return MsgAnswer::Cancel;
     case QMessageBox::Yes:
         return MsgAnswer::Yes;
     case QMessageBox::No:
         return MsgAnswer::No;
-    default:
-        // Closing the box by its title bar counts as its escape answer.
-        return request.buttons == MsgButtons::Ok      ? MsgAnswer::Ok
-               : request.buttons == MsgButtons::YesNo ? MsgAnswer::No
-                                                      : MsgAnswer::Cancel;
+    default: // not reached: every way out of the box is one of its buttons
+        return MsgAnswer::Cancel;
     }
 }
 

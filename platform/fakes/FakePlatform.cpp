@@ -13,15 +13,23 @@ MsgAnswer FakeMessageBoxes::show(const MessageRequest& request)
         onShow(request);
     if (!answers.isEmpty())
         return answers.dequeue();
+    QList<MsgAnswer> order;
     switch (request.buttons) {
     case MsgButtons::Ok:
+        order = {MsgAnswer::Ok};
+        break;
     case MsgButtons::OkCancel:
-        return MsgAnswer::Ok;
+        order = {MsgAnswer::Ok, MsgAnswer::Cancel};
+        break;
     case MsgButtons::YesNo:
+        order = {MsgAnswer::Yes, MsgAnswer::No};
+        break;
     case MsgButtons::YesNoCancel:
-        return MsgAnswer::Yes;
+        order = {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel};
+        break;
     }
-    return MsgAnswer::Ok;
+    const qsizetype index = qsizetype(request.defaultButton);
+    return order.value(index < order.size() ? index : 0);
 }
 
 QStringList FakeMessageBoxes::texts() const

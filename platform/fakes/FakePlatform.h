@@ -21,7 +21,8 @@ class FakeMessageBoxes final : public MessageBoxes
 {
 public:
     MsgAnswer show(const MessageRequest& request) override;
-    /// Answers to give, in order; when none is queued the box is answered with its first button.
+    /// Answers to give, in order; when none is queued the box is answered with its default
+    /// button, as by Enter.
     QQueue<MsgAnswer> answers;
     QList<MessageRequest> shown;
     /// Runs while a box is "open", as a user would act while it waits.

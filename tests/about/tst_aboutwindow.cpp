@@ -234,6 +234,7 @@ void TestAboutWindow::systemInfoButton()
     fakes().registry.keys.clear();
     w.Command2_Click();
     QCOMPARE(fakes().messageBoxes.texts(), QStringList{about::kSysInfoUnavailable});
+    QCOMPARE(fakes().messageBoxes.shown[0].owner, &w);
 }
 
 QTEST_MAIN(TestAboutWindow)

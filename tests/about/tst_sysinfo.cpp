@@ -161,7 +161,7 @@ void TestSysInfo::startSysInfo()
         fakes.shell.existingFiles << "/opt/msinfo/MSINFO32.EXE";
     fakes.shell.startSucceeds = startSucceeds;
 
-    about::StartSysInfo(fakes.registry, fakes.shell, fakes.messageBoxes);
+    about::StartSysInfo(fakes.registry, fakes.shell, fakes.messageBoxes, nullptr);
 
     if (!started.isEmpty() && startSucceeds) {
         QCOMPARE(fakes.shell.started.size(), 1);
@@ -181,7 +181,7 @@ void TestSysInfo::errorsBecomeTheMessage()
 {
     FakePlatform fakes;
     ThrowingRegistry registry;
-    about::StartSysInfo(registry, fakes.shell, fakes.messageBoxes);
+    about::StartSysInfo(registry, fakes.shell, fakes.messageBoxes, nullptr);
     QCOMPARE(fakes.messageBoxes.texts(), QStringList{about::kSysInfoUnavailable});
     QVERIFY(fakes.shell.started.isEmpty());
 }
@@ -214,7 +214,7 @@ void TestSysInfo::linuxRegistryFindsATool()
     registry.RegCloseKey(key);
 
     FakePlatform fakes;
-    about::StartSysInfo(registry, fakes.shell, fakes.messageBoxes);
+    about::StartSysInfo(registry, fakes.shell, fakes.messageBoxes, nullptr);
     QCOMPARE(fakes.shell.started.size(), 1);
     QCOMPARE(fakes.shell.started[0].program, bin.filePath("hardinfo"));
 }
@@ -228,7 +228,7 @@ void TestSysInfo::linuxRegistryWithoutTool()
     PathOverride path(bin.path());
     platform::LinuxRegistry registry;
     FakePlatform fakes;
-    about::StartSysInfo(registry, fakes.shell, fakes.messageBoxes);
+    about::StartSysInfo(registry, fakes.shell, fakes.messageBoxes, nullptr);
     QVERIFY(fakes.shell.started.isEmpty());
     QCOMPARE(fakes.messageBoxes.texts(), QStringList{about::kSysInfoUnavailable});
 }

@@ -143,6 +143,7 @@ void TestForm1Startup::missingSoundResource()
     QCOMPARE(box.caption, QStringLiteral("Glyphora"));
     QCOMPARE(box.icon, platform::MsgIcon::None);
     QCOMPARE(box.buttons, platform::MsgButtons::Ok);
+    QCOMPARE(box.owner, m_form.get());
 
     // Each sounding action reports once and still completes.
     m_form->mnuAcronyms_Click();

@@ -30,6 +30,7 @@ private slots:
     void closedWindowOpensAgain();
     void quitClosesSecondaryWindows();
     void translateFromThePanel();
+    void panelDialogsBelongToTheWindow();
     void dictionaryHolderFilledOnceShown();
 
 private:
@@ -208,6 +209,21 @@ void TestForm1Views::translateFromThePanel()
     QVERIFY(child<QPushButton>("cmdUndo")->isEnabled());
     QTest::mouseClick(child<QPushButton>("cmdUndo"), Qt::LeftButton);
     QCOMPARE(message->toPlainText(), QStringLiteral("head"));
+}
+
+void TestForm1Views::panelDialogsBelongToTheWindow()
+{
+    // The panel's controls are the window's children: what they open must stay above it.
+    QTest::mouseClick(child<QPushButton>("cmdOpenEbonic"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("Cmdtranlate"), Qt::LeftButton); // "Enter some text ."
+    QTest::mouseClick(child<QPushButton>("cmdOpen"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdSaveAs"), Qt::LeftButton);
+    QCOMPARE(m_platform->messageBoxes.shown.size(), 1);
+    QCOMPARE(m_platform->messageBoxes.shown[0].owner, m_form.get());
+    QCOMPARE(m_platform->fileDialogs.openRequests.size(), 1);
+    QCOMPARE(m_platform->fileDialogs.openRequests[0].owner, m_form.get());
+    QCOMPARE(m_platform->fileDialogs.saveRequests.size(), 1);
+    QCOMPARE(m_platform->fileDialogs.saveRequests[0].owner, m_form.get());
 }
 
 void TestForm1Views::dictionaryHolderFilledOnceShown()

@@ -46,7 +46,7 @@ struct CatalogueFixture
         controls.Check1->setChecked(true);
         setColour(kDarkBlue);
         sound = std::make_unique<platform::SoundPlayer>(
-            fakes.resources, fakes.sound, fakes.messageBoxes,
+            fakes.resources, fakes.sound, fakes.messageBoxes, &window,
             [check = controls.Check1] { return check->isChecked(); });
         handlers = std::make_unique<CatalogueHandlers>(
             controls, clipboard ? *clipboard : fakes.clipboard, *sound);

@@ -4,6 +4,7 @@
 #include "platform/WaveFormat.h"
 #include "platform/desktop/QtClipboard.h"
 #include "platform/desktop/QtFileDialogs.h"
+#include "platform/desktop/QtMessageBoxes.h"
 #include "platform/desktop/QtSettingsStore.h"
 #include "platform/desktop/QtSoundOutput.h"
 #include "platform/desktop/XdgPaths.h"
@@ -14,9 +15,15 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QtTest>
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgDefault;
 
 class TestDesktopPlatform : public QObject
 {
@@ -32,6 +39,8 @@ private slots:
     void dataFolderFollowsXdg();
     void fileDialogFilters_data();
     void fileDialogFilters();
+    void messageBoxKeys_data();
+    void messageBoxKeys();
     void clipboardText();
     void standInKeepsTahomasWidth();
 };
@@ -190,6 +199,55 @@ void TestDesktopPlatform::fileDialogFilters()
     QFETCH(QString, pipes);
     QFETCH(QStringList, filters);
     QCOMPARE(platform::nameFiltersFromPipes(pipes), filters);
+}
+
+void TestDesktopPlatform::messageBoxKeys_data()
+{
+    QTest::addColumn<MsgButtons>("buttons");
+    QTest::addColumn<MsgDefault>("defaultButton");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::newRow("yes/no, Enter")
+        << MsgButtons::YesNo << MsgDefault::Button1 << int(Qt::Key_Return) << MsgAnswer::Yes;
+    QTest::newRow("yes/no, second default, Enter")
+        << MsgButtons::YesNo << MsgDefault::Button2 << int(Qt::Key_Return) << MsgAnswer::No;
+    QTest::newRow("yes/no/cancel, third default, Enter")
+        << MsgButtons::YesNoCancel << MsgDefault::Button3 << int(Qt::Key_Return)
+        << MsgAnswer::Cancel;
+    QTest::newRow("ok, no second button, Enter")
+        << MsgButtons::Ok << MsgDefault::Button2 << int(Qt::Key_Return) << MsgAnswer::Ok;
+    QTest::newRow("yes/no, Escape")
+        << MsgButtons::YesNo << MsgDefault::Button1 << int(Qt::Key_Escape) << MsgAnswer::No;
+}
+
+void TestDesktopPlatform::messageBoxKeys()
+{
+    QFETCH(MsgButtons, buttons);
+    QFETCH(MsgDefault, defaultButton);
+    QFETCH(int, key);
+    QFETCH(MsgAnswer, answer);
+    QWidget owner;
+    owner.show();
+    // The user's key goes to the box once it is up, to the button that has the focus.
+    QPointer<QWidget> parent;
+    QTimer user;
+    user.setInterval(10);
+    connect(&user, &QTimer::timeout, this, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        user.stop();
+        parent = box->parentWidget();
+        QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key(key));
+    });
+    user.start();
+    platform::QtMessageBoxes boxes;
+    QCOMPARE(boxes.show({.text = QStringLiteral("Replace it?"),
+                         .buttons = buttons,
+                         .owner = &owner,
+                         .defaultButton = defaultButton}),
+             answer);
+    QCOMPARE(parent.data(), &owner);
 }
 
 void TestDesktopPlatform::clipboardText()

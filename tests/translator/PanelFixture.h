@@ -61,7 +61,8 @@ struct PanelFixture
     QPlainTextEdit ebonic;
     QLabel status;
     QPushButton translate, undo, open, save, saveAs, clear;
-    platform::SoundPlayer sound{fake.resources, fake.sound, fake.messageBoxes, [] { return true; }};
+    platform::SoundPlayer sound{fake.resources, fake.sound, fake.messageBoxes, nullptr,
+                                [] { return true; }};
     TranslatorHandlers handlers;
 
     PanelFixture() : handlers(controls(), fake.services(), sound)

@@ -82,6 +82,7 @@ private slots:
         panel.saveAs.click();
         QCOMPARE(panel.fake.messageBoxes.shown.size(), 1);
         QCOMPARE(panel.fake.messageBoxes.shown[0].buttons, platform::MsgButtons::YesNo);
+        QCOMPARE(panel.fake.messageBoxes.shown[0].defaultButton, platform::MsgDefault::Button2);
         QVERIFY(panel.fake.messageBoxes.shown[0].text.contains(panel.file("notes.txt")));
         QCOMPARE(PanelFixture::read(panel.file("notes.txt")), expected);
         QVERIFY(!QFileInfo::exists(panel.file("notes.doc")));
