@@ -453,6 +453,17 @@ void Form1::chkOnTop_Click()
     const QRect pixels(convert(outer.x() * tppX, tppX), convert(outer.y() * tppY, tppY),
                        convert(outer.width() * tppX, tppX), convert(outer.height() * tppY, tppY));
     m_platform.windows.SetWindowPos(this, topmost, pixels);
+    for (QWidget* window : {m_about.data(), m_help.data()}) {
+        if (window)
+            keepInTopBand(window);
+    }
+}
+
+void Form1::keepInTopBand(QWidget* window)
+{
+    // About and Quick Help have no owner; in the topmost band with the main window they
+    // are not hidden under it when it is "On Top".
+    m_platform.windows.SetWindowPos(window, chkOnTop->isChecked(), window->frameGeometry());
 }
 
 void Form1::mnusmile_Click()
@@ -518,6 +529,7 @@ void Form1::mnureadme_Click()
 
 void Form1::bringToFront(QWidget* window)
 {
+    keepInTopBand(window);
     // The secondary windows have no owner: showing an open one again only raises it.
     window->show();
     if (window->isMinimized())

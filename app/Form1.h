@@ -76,7 +76,8 @@ private:
     void setClientWidth(int twips);
     void widenBy(int twips);
     void closeSecondaryWindows();
-    static void bringToFront(QWidget* window);
+    void bringToFront(QWidget* window);
+    void keepInTopBand(QWidget* window);
     void endProgram();
 
     platform::Platform m_platform;

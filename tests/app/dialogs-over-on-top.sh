@@ -1,8 +1,8 @@
 #!/bin/sh
 # Dialogs stay reachable over an "On Top" main window: the real program runs under Xvfb with
 # openbox as window manager, "On Top" is set, and the translator's message box, Open dialog
-# and Save as dialog must each be stacked above the main window, as the window manager
-# reports in _NET_CLIENT_LIST_STACKING.
+# and Save as dialog, then the Quick Help window, must each be stacked above the main
+# window, as the window manager reports in _NET_CLIENT_LIST_STACKING.
 #   dialogs-over-on-top.sh <glyphora>
 set -eu
 if [ -z "${GLYPHORA_IN_XVFB:-}" ]; then
@@ -100,3 +100,10 @@ wait_for 5 panel_open || fail "the translator panel did not open"
 check_dialog 6187 5587 "Glyphora" # "Translate now" on an empty message: "Enter some text ."
 check_dialog 6967 5107 "Open"
 check_dialog 9247 5107 "Save As"
+
+# Quick Help has no owner, yet it must not open hidden under the main window either.
+xdotool key --window "$main" alt+h
+wait_for 10 dialog_shown || fail "Quick Help did not appear"
+help=$(dialog)
+wait_for 3 dialog_above_main "$help" || fail "'Quick Help' is stacked under the On Top main window"
+echo "'Quick Help' is above the main window"
