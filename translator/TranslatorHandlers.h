@@ -12,6 +12,10 @@
 #include <QObject>
 #include <QString>
 
+namespace translator {
+class MessageDisplay;
+}
+
 class TranslatorHandlers : public QObject
 {
     Q_OBJECT
@@ -58,4 +62,5 @@ private:
     platform::SoundPlayer& m_sound;
     translator::ModCmnDlg m_dialogs;
     translator::TextFormat m_format;
+    translator::MessageDisplay* m_display = nullptr; ///< owned by Message_Text
 };
