@@ -1,9 +1,13 @@
 #include "translator/MessageView.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextBoundaryFinder>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <algorithm>
 
 namespace translator {
@@ -33,11 +37,24 @@ qsizetype boundaryBefore(const QString& text, qsizetype from, qsizetype at, qsiz
     return found > low ? found : at;
 }
 
+/// The block being filled.
+struct Block
+{
+    qsizetype start = 0; ///< where it starts in the text shown
+    int lines = 1;       ///< the lines it holds
+};
+
+/// Ends the block being filled with a block separator.
+void endBlock(DisplayText& shown, Block& block)
+{
+    shown.text += QChar::ParagraphSeparator;
+    shown.lineCounts.append(block.lines);
+    block = {shown.text.size(), 1};
+}
+
 /// Appends the line text[from, to) to shown, cut into blocks where it is too long: before
 /// a word once the block is full, and inside a word too long for any line.
-/// @param blockStart where the block being filled starts in shown.text; moved by each cut
-void appendLine(DisplayText& shown, const QString& text, qsizetype from, qsizetype to,
-                qsizetype& blockStart)
+void appendLine(DisplayText& shown, const QString& text, qsizetype from, qsizetype to, Block& block)
 {
     const QChar* chars = text.constData();
     if (to - from <= kLongestWord) {
@@ -49,13 +66,12 @@ void appendLine(DisplayText& shown, const QString& text, qsizetype from, qsizety
         at = boundaryBefore(text, piece, at, to);
         shown.text.append(chars + piece, at - piece);
         shown.cuts.append(shown.text.size());
-        shown.text += QChar::ParagraphSeparator;
-        blockStart = shown.text.size();
+        endBlock(shown, block);
         piece = at;
     };
     // The block's length up to position i.
     const auto blockLength = [&](qsizetype i) {
-        return shown.text.size() - blockStart + i - piece;
+        return shown.text.size() - block.start + i - piece;
     };
     for (qsizetype i = from; i < to;) {
         while (i < to && chars[i].isSpace())
@@ -102,25 +118,27 @@ DisplayText displayText(const QString& message)
         }
     }
     shown.text.reserve(size + size / kLongestWord + 1);
-    qsizetype blockStart = 0;
+    Block block;
     qsizetype lineStart = 0;
     for (;;) {
         qsizetype lineEnd = lineStart;
         while (lineEnd < size && !isLineEnd(chars[lineEnd]))
             ++lineEnd;
-        appendLine(shown, message, lineStart, lineEnd, blockStart);
-        if (lineEnd == size)
+        appendLine(shown, message, lineStart, lineEnd, block);
+        if (lineEnd == size) {
+            shown.lineCounts.append(block.lines);
             break;
+        }
         lineStart = lineEnd + 1;
         // The box reads a CR LF pair as one line end; one separator keeps its positions and
         // those of shown.text the same.
         if (chars[lineEnd] == u'\r' && lineStart < size && chars[lineStart] == u'\n')
             ++lineStart;
-        if (group && shown.text.size() - blockStart < kGroupLength) {
+        if (group && shown.text.size() - block.start < kGroupLength) {
             shown.text += QChar::LineSeparator;
+            ++block.lines;
         } else {
-            shown.text += QChar::ParagraphSeparator;
-            blockStart = shown.text.size();
+            endBlock(shown, block);
         }
     }
     return shown;
@@ -156,6 +174,29 @@ void MessageDisplay::setMessage(const QString& message)
     }
     edit.endEditBlock();
     document->setUndoRedoEnabled(m_cuts.empty());
+    if (!shown.lineCounts.isEmpty())
+        estimateLines(shown.lineCounts);
+}
+
+void MessageDisplay::estimateLines(const QList<int>& lineCounts)
+{
+    // Until the box lays out a block it counts it as one line, and it sizes the scroll bar
+    // by the count of lines: a block of a cut line or of a group holds many more.
+    QTextDocument* document = m_box->document();
+    const qreal width = m_box->viewport()->width() - 2 * document->documentMargin();
+    const qreal advance = QFontMetricsF(document->defaultFont()).averageCharWidth();
+    const bool wraps = m_box->lineWrapMode() != QPlainTextEdit::NoWrap && width > advance;
+    QTextBlock block = document->begin();
+    for (const int lines : lineCounts) {
+        if (!block.isValid())
+            break;
+        const int wrapped = wraps ? int(block.length() * advance / width) : 0;
+        if (block.layout()->lineCount() == 0)
+            block.setLineCount(std::max(lines, wrapped));
+        block = block.next();
+    }
+    QAbstractTextDocumentLayout* layout = document->documentLayout();
+    emit layout->documentSizeChanged(layout->documentSize());
 }
 
 QString MessageDisplay::message(int from, int to) const

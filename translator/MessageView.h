@@ -23,6 +23,9 @@ struct DisplayText
     QString text;
     /// Indexes in text of the block separators that are no part of the message, ascending.
     QList<qsizetype> cuts;
+    /// The lines of each block, one for a block of one line; empty when text is the
+    /// message itself.
+    QList<int> lineCounts;
 };
 
 /// Longest run of characters without a space that the box lays out in one block.
@@ -66,6 +69,8 @@ public:
     bool hasCuts() const { return !m_cuts.empty(); }
 
 private:
+    void estimateLines(const QList<int>& lineCounts);
+
     QPlainTextEdit* m_box;
     /// Each selects one cut; a cut the user deleted leaves an empty selection.
     std::vector<QTextCursor> m_cuts;
