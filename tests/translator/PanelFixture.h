@@ -22,7 +22,7 @@ struct PanelFixture
     platform::fakes::FakePlatform fake;
     QTemporaryDir dataDir;
     QTemporaryDir filesDir;
-    QPlainTextEdit message;
+    translator::MessageEdit message;
     QLineEdit backup;
     QLineEdit afterTran;
     QPlainTextEdit ebonic;

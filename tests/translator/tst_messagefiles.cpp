@@ -146,6 +146,12 @@ private slots:
         QTest::newRow("utf-8 with bom, crlf")
             << QByteArray("\xEF\xBB\xBFx\r\ny") << "x\ny" << QByteArray("\r\n");
         QTest::newRow("cr") << QByteArray("x\ry\r") << "x\ny\n" << QByteArray("\r");
+        // The box groups the lines of a long message and cuts a long line into blocks.
+        const QByteArray longText = QByteArray("line\n").repeated(5000) +
+                                    QByteArray("w").repeated(5000) + "\n" +
+                                    QByteArray("some words ").repeated(2000);
+        QTest::newRow("utf-8, lf, long")
+            << longText << QString::fromLatin1(longText) << QByteArray("\n");
     }
     void encodingsRoundTrip()
     {
