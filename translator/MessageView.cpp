@@ -153,8 +153,15 @@ MessageDisplay* MessageDisplay::of(const QPlainTextEdit* box)
 
 void MessageDisplay::setMessage(const QString& message)
 {
-    // Every edit moves every cursor of the document: the old cuts go first.
-    m_cuts.clear();
+    // Every edit visits every cursor of the document, and a document keeps room for as many
+    // cursors as it ever had: after a message with cuts the box starts a new one.
+    if (!m_cuts.empty()) {
+        m_cuts.clear();
+        const QFont font = m_box->document()->defaultFont();
+        m_box->setDocument(nullptr);
+        m_box->document()->setDefaultFont(font);
+        m_box->document()->documentLayout()->setPaintDevice(m_box->viewport());
+    }
     DisplayText shown = displayText(message);
     m_box->setPlainText(shown.text);
     shown.text = QString();
