@@ -162,6 +162,14 @@ private slots:
             QVERIFY(!shown.at(cut - 1).isHighSurrogate());
             QVERIFY(!shown.at(cut + 1).isLowSurrogate() && !shown.at(cut + 1).isMark());
         }
+        // A short message afterwards has the box's face and its own undo again.
+        panel.message.setFont(QFont(QStringLiteral("Serif"), 17));
+        panel.message.setPlainText(QStringLiteral("are"));
+        panel.translate.click();
+        QCOMPARE(panel.message.document()->defaultFont(), panel.message.font());
+        QTest::keyClicks(&panel.message, QStringLiteral("x"));
+        QTest::keySequence(&panel.message, QKeySequence::Undo);
+        QCOMPARE(panel.text(), QStringLiteral("be"));
     }
 
     // Keys and copies beside the cut of a long word act on the message's characters, and
