@@ -21,7 +21,7 @@ struct DisplayText
     /// The message's characters, in blocks of bounded length; within a group of lines a
     /// line separator stands for the line end.
     QString text;
-    /// Indexes in text of the block separators that are no part of the message, ascending.
+    /// Indexes in text of the block separators that the message does not have, ascending.
     QList<qsizetype> cuts;
     /// The lines of each block, one for a block of one line; empty when text is the
     /// message itself.
@@ -57,7 +57,7 @@ public:
     /// @return the box's text with line ends for its block and line separators, less the
     ///         cuts
     QString message() const { return message(0, -1); }
-    /// @return the part of message() from the box position from to the position to (-1:
+    /// @return the characters of message() from the box position from to the position to (-1:
     ///         the end)
     QString message(int from, int to) const;
     /// @return whether the character at the box position is a cut of one line into blocks

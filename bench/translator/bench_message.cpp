@@ -131,7 +131,7 @@ int runCase(const QByteArray& shape, double megabytes, int argc, char** argv)
         }
     }
     const double fileMb = QFile(path).size() / 1e6;
-    // The peak from here on: making the text is no part of it.
+    // The peak from here on, without the making of the text.
     QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
     if (clearRefs.open(QIODevice::WriteOnly))
         clearRefs.write("5");

@@ -132,7 +132,7 @@ private slots:
         QTest::addColumn<QString>("translation");
         QTest::newRow("paragraph") << QStringLiteral("are ").repeated(40000) + u"\u00A0end"_qs
                                    << QStringLiteral("be ").repeated(40000) + u"\u00A0end"_qs;
-        // Cut inside: no cut may part a surrogate pair or a letter from its accent.
+        // Cut inside: no cut may split a surrogate pair or a letter from its accent.
         const QString word = u"x\U0001F600e\u0301"_qs.repeated(3000);
         const auto translated = [](const QString& message) {
             return translator::Translator(
