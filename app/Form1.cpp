@@ -8,6 +8,7 @@
 #include "app/WindowIcon.h"
 #include "catalogue/CatalogueHandlers.h"
 #include "platform/Fonts.h"
+#include "translator/MessageView.h"
 #include "translator/TranslatorHandlers.h"
 
 #include <QAction>
@@ -151,7 +152,7 @@ template <typename W> W* Form1::place(W* widget, const char* name)
         widget->setAccessibleDescription(QString::fromLatin1(layout->accessibleDescription));
     if (layout->caption) {
         const QString caption = QString::fromLatin1(layout->caption);
-        if constexpr (std::is_same_v<W, QPlainTextEdit>)
+        if constexpr (std::is_base_of_v<QPlainTextEdit, W>)
             widget->setPlainText(caption);
         else if constexpr (std::is_same_v<W, QGroupBox>)
             widget->setTitle(caption);
@@ -244,7 +245,7 @@ void Form1::createControls()
     cmdOpenEbonic = place(new QPushButton(m_client), "cmdOpenEbonic");
 
     Label3 = place(new QLabel(m_translatorPanel), "Label3");
-    Message_Text = place(new QPlainTextEdit(m_translatorPanel), "Message_Text");
+    Message_Text = place(new translator::MessageEdit(m_translatorPanel), "Message_Text");
     Message_Text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab goes on to the translator's buttons, as in any form's text box; otherwise the
     // keyboard could never leave the message.

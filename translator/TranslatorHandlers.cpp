@@ -4,6 +4,7 @@
 #include "translator/Dictionary.h"
 #include "translator/DictionaryFile.h"
 #include "translator/EbonicText.h"
+#include "translator/MessageView.h"
 #include "translator/TextFiles.h"
 #include "translator/Translator.h"
 
@@ -37,6 +38,7 @@ TranslatorHandlers::TranslatorHandlers(const TranslatorControls& controls,
     : QObject(parent), m_controls(controls), m_platform(platform), m_sound(sound),
       m_dialogs(platform.fileDialogs)
 {
+    m_display = new MessageDisplay(m_controls.Message_Text);
     readyHolder(m_controls.Rtfbackup);
     readyHolder(m_controls.rtfaftertran);
     m_controls.cmdUndo->setEnabled(false);
@@ -208,16 +210,12 @@ QWidget* TranslatorHandlers::owner() const
 
 QString TranslatorHandlers::messageText() const
 {
-    // The raw text keeps no-break spaces, which toPlainText() would turn into spaces;
-    // paragraph and line separators are the box's line breaks.
-    QString text = m_controls.Message_Text->document()->toRawText();
-    toLineFeeds(text);
-    return text;
+    return m_display->message();
 }
 
 void TranslatorHandlers::setMessageText(const QString& text)
 {
-    m_controls.Message_Text->setPlainText(text);
+    m_display->setMessage(text);
 }
 
 void TranslatorHandlers::reportFileError(const QString& what, const QString& path,

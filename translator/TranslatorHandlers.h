@@ -12,6 +12,10 @@
 #include <QObject>
 #include <QString>
 
+namespace translator {
+class MessageDisplay;
+}
+
 class TranslatorHandlers : public QObject
 {
     Q_OBJECT
@@ -57,4 +61,5 @@ private:
     /// The last opened file as stored: its bytes come back while the message is unedited,
     /// its format otherwise (UTF-8 and LF before any Open).
     translator::StoredText m_stored;
+    translator::MessageDisplay* m_display = nullptr; ///< owned by Message_Text
 };

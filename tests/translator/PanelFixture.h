@@ -6,6 +6,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/fakes/FakePlatform.h"
 #include "translator/DictionaryFile.h"
+#include "translator/MessageView.h"
 #include "translator/TranslatorHandlers.h"
 
 #include <QFile>
@@ -55,7 +56,7 @@ struct PanelFixture
     platform::fakes::FakePlatform fake;
     QTemporaryDir dataDir;
     QTemporaryDir filesDir;
-    QPlainTextEdit message;
+    translator::MessageEdit message;
     QLineEdit backup;
     QLineEdit afterTran;
     QPlainTextEdit ebonic;
@@ -81,10 +82,17 @@ struct PanelFixture
     QString dictionaryPath() const { return dataDir.path() + QStringLiteral("/winup.ico"); }
     QString file(const QString& name) const { return filesDir.filePath(name); }
 
-    /// The message exactly as the box holds it.
+    /// The message exactly as the box holds it, less the block separators that the box put
+    /// into a long line to show it.
     QString text() const
     {
-        return message.document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+        QString raw = message.document()->toRawText();
+        if (const auto* display = translator::MessageDisplay::of(&message)) {
+            const QList<int> cuts = display->cuts();
+            for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut)
+                raw.remove(*cut, 1);
+        }
+        return raw.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
     }
 
     static void write(const QString& path, const QByteArray& bytes)

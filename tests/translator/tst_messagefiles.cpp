@@ -157,7 +157,14 @@ private slots:
         QTest::newRow("line and paragraph separators") << QByteArray("a\xE2\x80\xA8"
                                                                      "b\xE2\x80\xA9"
                                                                      "c\n")
-                                                       << u"a\u2028b\nc\n"_qs << QByteArray("\n");
+                                                       << "a\nb\nc\n"
+                                                       << QByteArray("\n");
+        // The box groups the lines of a long message and cuts a long line into blocks.
+        const QByteArray longText = QByteArray("line\n").repeated(5000) +
+                                    QByteArray("w").repeated(5000) + "\n" +
+                                    QByteArray("some words ").repeated(2000);
+        QTest::newRow("utf-8, lf, long")
+            << longText << QString::fromLatin1(longText) << QByteArray("\n");
     }
     void encodingsRoundTrip()
     {

@@ -1,8 +1,12 @@
 // "Translate now" and "Undo Translate" on the panel, and the dictionary file at start-up.
 
 #include "tests/translator/PanelFixture.h"
+#include "translator/Dictionary.h"
 #include "translator/EbonicText.h"
+#include "translator/Translator.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
@@ -156,18 +160,101 @@ private slots:
         QCOMPARE(panel.text(), QStringLiteral("   "));
     }
 
+    // The box shows a long message in blocks of bounded length; what it translates, shows
+    // and brings back is the message itself.
+    void longMessageKeptWhole_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("translation");
+        QTest::newRow("paragraph") << QStringLiteral("are ").repeated(40000) + u"\u00A0end"_qs
+                                   << QStringLiteral("be ").repeated(40000) + u"\u00A0end"_qs;
+        // Cut inside: no cut may split a surrogate pair or a letter from its accent.
+        const QString word = u"x\U0001F600e\u0301"_qs.repeated(3000);
+        const auto translated = [](const QString& message) {
+            return translator::Translator(
+                       translator::readDictionaryRecords(translator::ebonicText()).records)
+                .translate(message);
+        };
+        QTest::newRow("one word") << word << word;
+        const QString lines = QStringLiteral("x are \n").repeated(5000) + word + "\n" +
+                              QStringLiteral("are ").repeated(5000);
+        QTest::newRow("lines and long lines") << lines << translated(lines);
+    }
     void longMessageKeptWhole()
     {
+        QFETCH(QString, message);
+        QFETCH(QString, translation);
         PanelFixture panel;
         panel.handlers.EnsureDictionaryFile();
-        const QString message = QStringLiteral("are ").repeated(40000) + u"\u00A0end"_qs;
         panel.message.setPlainText(message);
         panel.translate.click();
         QVERIFY(panel.fake.messageBoxes.shown.isEmpty());
-        QCOMPARE(panel.text(), QStringLiteral("be ").repeated(40000) + u"\u00A0end"_qs);
+        QCOMPARE(panel.text(), translation);
         QCOMPARE(panel.backup.text(), message);
         panel.undo.click();
         QCOMPARE(panel.text(), message);
+        const QString shown = panel.message.document()->toRawText();
+        for (const int cut : translator::MessageDisplay::of(&panel.message)->cuts()) {
+            QVERIFY(!shown.at(cut - 1).isHighSurrogate());
+            QVERIFY(!shown.at(cut + 1).isLowSurrogate() && !shown.at(cut + 1).isMark());
+        }
+        // A short message afterwards has the box's face and its own undo again.
+        panel.message.setFont(QFont(QStringLiteral("Serif"), 17));
+        panel.message.setPlainText(QStringLiteral("are"));
+        panel.translate.click();
+        QCOMPARE(panel.message.document()->defaultFont(), panel.message.font());
+        QTest::keyClicks(&panel.message, QStringLiteral("x"));
+        QTest::keySequence(&panel.message, QKeySequence::Undo);
+        QCOMPARE(panel.text(), QStringLiteral("be"));
+    }
+
+    // Keys and copies beside the cut of a long word act on the message's characters, and
+    // never add or lose a line end.
+    void editsBesideACut_data()
+    {
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("copied");
+        // The word is cut after its 4096th letter, x; the box's next block starts with y.
+        const QString a(4095, u'a'), b(903, u'b');
+        const int cut = 4096;
+        QTest::newRow("backspace after")
+            << cut + 1 << cut + 1 << QKeySequence("Backspace") << a + "y" + b << QString();
+        QTest::newRow("delete before")
+            << cut << cut << QKeySequence("Del") << a + "x" + b << QString();
+        QTest::newRow("enter before")
+            << cut << cut << QKeySequence("Return") << a + "x\ny" + b << QString();
+        QTest::newRow("enter after")
+            << cut + 1 << cut + 1 << QKeySequence("Return") << a + "x\ny" + b << QString();
+        QTest::newRow("typed at both sides")
+            << cut << cut << QKeySequence("Z, Right, Z") << a + "xzzy" + b << QString();
+        QTest::newRow("selection deleted, undo")
+            << cut - 1 << cut + 2 << QKeySequence("Del, Ctrl+Z") << a + b << QString();
+        QTest::newRow("copied") << cut - 1 << cut + 2 << QKeySequence("Ctrl+C") << a + "xy" + b
+                                << QStringLiteral("xy");
+    }
+    void editsBesideACut()
+    {
+        QFETCH(int, anchor);
+        QFETCH(int, position);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, expected);
+        QFETCH(QString, copied);
+        PanelFixture panel;
+        panel.handlers.EnsureDictionaryFile();
+        panel.message.setPlainText(QString(4095, u'a') + "xy" + QString(903, u'b'));
+        panel.translate.click(); // shows the unknown word as it was, cut into blocks
+        QCOMPARE(translator::MessageDisplay::of(&panel.message)->cuts(), QList<int>{4096});
+        QApplication::clipboard()->clear();
+        QTextCursor cursor = panel.message.textCursor();
+        cursor.setPosition(anchor);
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
+        panel.message.setTextCursor(cursor);
+        QTest::keySequence(&panel.message, keys);
+        QCOMPARE(panel.text(), expected);
+        QCOMPARE(QApplication::clipboard()->text(), copied);
     }
 
     // A translation that fails is reported and changes nothing: not the message, not the
