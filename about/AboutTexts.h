@@ -4,12 +4,14 @@
 // windows. Both windows read them from here, so an address changes in one place.
 // Addresses use the reserved documentation domains and numbers reach nobody.
 
+#include "platform/Version.h"
+
 #include <QString>
 
 namespace about {
 
 inline const QString kProgramTitle = QStringLiteral("Verot Glyphora");
-inline const QString kVersionText = QStringLiteral("Version 1.9.0");
+inline const QString kVersionText = QStringLiteral("Version ") + QLatin1String(platform::kVersion);
 inline const QString kReleaseDate = QStringLiteral("10th June 2003");
 
 inline const QString kAuthorEmail = QStringLiteral("verot@example.org");

@@ -8,6 +8,7 @@
 #include "app/WindowIcon.h"
 #include "catalogue/CatalogueHandlers.h"
 #include "platform/Fonts.h"
+#include "platform/Version.h"
 #include "translator/MessageView.h"
 #include "translator/TranslatorHandlers.h"
 
@@ -96,7 +97,7 @@ Form1::Form1(const platform::Platform& platform, QWidget* parent)
       m_endProcess([](int code) { QCoreApplication::exit(code); })
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Verot Glyphora v1.9.0"));
+    setWindowTitle(QStringLiteral("Verot Glyphora v") + QLatin1String(platform::kVersion));
     setWindowIcon(glyphoraWindowIcon());
     // A fixed single border: minimise, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

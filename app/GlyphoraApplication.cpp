@@ -1,13 +1,14 @@
 #include "app/GlyphoraApplication.h"
 
 #include "platform/Fonts.h"
+#include "platform/Version.h"
 
 #include <exception>
 
 GlyphoraApplication::GlyphoraApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Glyphora"));
-    setApplicationVersion(QStringLiteral("1.9.0"));
+    setApplicationVersion(QLatin1String(platform::kVersion));
     setDesktopFileName(QStringLiteral("org.example.Glyphora"));
     platform::registerFallbackFonts();
     // Everything starts in the main window's face. A line edit lays out its text in the

@@ -4,6 +4,7 @@
 #include "about/AboutTexts.h"
 #include "about/SysInfo.h"
 #include "about/frmAbout.h"
+#include "platform/Version.h"
 #include "platform/fakes/FakePlatform.h"
 
 #include <QLabel>
@@ -20,6 +21,7 @@ using platform::fakes::FakePlatform;
 namespace {
 const QColor kNavy(0, 0, 128);
 const QColor kBlack(0, 0, 0);
+const QString kVersionLine = QStringLiteral("Version ") + QLatin1String(platform::kVersion);
 
 QColor colourOf(frmAbout& w, const char* name)
 {
@@ -64,7 +66,7 @@ void TestAboutWindow::blinkSteps()
 {
     frmAbout w(fakes().services(), [] { return true; });
     QCOMPARE(textOf(w, "Label6"), QString());
-    const QStringList expected = {"Version 1.9.0", "", "Version 1.9.0", ""};
+    const QStringList expected = {kVersionLine, "", kVersionLine, ""};
     for (const QString& text : expected) {
         w.Timer1_Timer();
         QCOMPARE(textOf(w, "Label6"), text);
@@ -80,7 +82,7 @@ void TestAboutWindow::blinkFollowsTheTimer()
     QCOMPARE(timer->interval(), 500);
     QSignalSpy ticks(timer, &QTimer::timeout);
     QVERIFY(ticks.wait(2000));
-    QCOMPARE(textOf(w, "Label6"), QStringLiteral("Version 1.9.0"));
+    QCOMPARE(textOf(w, "Label6"), kVersionLine);
     QVERIFY(ticks.wait(2000));
     QCOMPARE(textOf(w, "Label6"), QString());
 }

@@ -75,7 +75,7 @@ void TestInventory::controls_data()
     };
     about("lpAppImage", "", "Image", {0, 240, 1215, 3075}, {});
     about("lbAppTitle", "", "Label", {1440, 360, 2310, 210}, "Verot Glyphora", true);
-    about("lbAppVersion(0)", "", "Label", {2760, 720, 960, 195}, "Version 1.9.0", false, false);
+    about("lbAppVersion(0)", "", "Label", {2760, 720, 960, 195}, about::kVersionText, false, false);
     about("lbAppVersion(1)", "", "Label", {1440, 120, 1005, 195}, "", true);
     about("Label6", "", "Label", {1440, 720, 1215, 255}, "");
     about("Label7", "", "Label", {1440, 1080, 615, 255}, "Email    :");
@@ -106,7 +106,7 @@ void TestInventory::controls_data()
     };
     help("Frame1", "", "Frame", {45, 0, 5550, 6420}, "");
     help("Image1", "Frame1", "Image", {135, 225, 480, 480}, {});
-    help("Label14", "Frame1", "Label", {3720, 600, 1695, 255}, "Version 1.9.0");
+    help("Label14", "Frame1", "Label", {3720, 600, 1695, 255}, about::kVersionText);
     help("Label16", "Frame1", "Label", {3720, 840, 1575, 255}, "10th June 2003");
     help("Text1", "Frame1", "TextBox", {240, 1320, 5055, 4215}, {});
     help("cmdCLOSE", "Frame1", "CommandButton", {2160, 5880, 975, 405}, "Ok");

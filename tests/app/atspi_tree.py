@@ -6,7 +6,7 @@ that choosing a smiley describes the emoticon display, that a screen reader can 
 button, that Tab reaches every button and that the menu answers its access keys (the keys
 are typed with xdotool, as a user would).
 
-    atspi_tree.py        (DISPLAY and the session bus must be those of the program)
+    atspi_tree.py <main window title>   (DISPLAY and the session bus must be those of the program)
 """
 
 import subprocess
@@ -16,7 +16,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-TITLE = "Verot Glyphora v1.9.0"
+TITLE = sys.argv[1]
 FACES = ["Big grin", "Confuse", "Cool", "Surprise", "Frown", "Mad", "Embarrasment",
          "Sarcastic", "Stick out tongue", "Smile", "Wink"]
 # Roles whose controls a user operates: each needs a name.

@@ -2,12 +2,12 @@
 # What the user copied stays on the desktop's clipboard after Glyphora has quit: the real
 # program, under Xvfb with a clipboard manager, copies a smiley and quits; another process
 # then reads the clipboard.
-#   clipboard-handover.sh <glyphora> <clipboard_manager.py>
+#   clipboard-handover.sh <glyphora> <clipboard_manager.py> <main window title>
 set -eu
 if [ -z "${GLYPHORA_IN_XVFB:-}" ]; then
   GLYPHORA_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" sh "$0" "$@"
 fi
-program=$1 manager=$2
+program=$1 manager=$2 title=$3
 work=$(mktemp -d)
 trap 'kill "$manager_pid" "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
@@ -25,7 +25,7 @@ grep -q ready "$work/manager.log" || { cat "$work/manager.log"; exit 1; }
 pid=$!
 main=
 for _ in $(seq 100); do
-  main=$(xdotool search --onlyvisible --name '^Verot Glyphora v1.9.0$' 2>/dev/null | head -n 1 || true)
+  main=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
   [ -n "$main" ] && break
   sleep 0.1
 done

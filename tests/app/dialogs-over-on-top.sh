@@ -3,12 +3,12 @@
 # openbox as window manager, "On Top" is set, and the translator's message box, Open dialog
 # and Save as dialog, then the Quick Help window, must each be stacked above the main
 # window, as the window manager reports in _NET_CLIENT_LIST_STACKING.
-#   dialogs-over-on-top.sh <glyphora>
+#   dialogs-over-on-top.sh <glyphora> <main window title>
 set -eu
 if [ -z "${GLYPHORA_IN_XVFB:-}" ]; then
   GLYPHORA_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" sh "$0" "$@"
 fi
-program=$1
+program=$1 title=$2
 work=$(mktemp -d)
 wm_pid= pid=
 cleanup() {
@@ -83,7 +83,7 @@ wait_for 10 wm_ready || fail "openbox did not start"
 pid=$!
 main=
 for _ in $(seq 100); do
-  main=$(xdotool search --onlyvisible --name '^Verot Glyphora v1.9.0$' 2>/dev/null | head -n 1 || true)
+  main=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
   [ -n "$main" ] && break
   sleep 0.1
 done
