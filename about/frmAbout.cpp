@@ -29,7 +29,6 @@ const QColor kWhite(255, 255, 255);
 constexpr int kClientWidth = 5700;
 constexpr int kClientHeight = 5310;
 constexpr int kBlinkMilliseconds = 500;
-constexpr std::uint32_t kCloseSoundFlags = platform::SND_ASYNC | platform::SND_MEMORY;
 
 std::vector<ControlDesign> aboutControls()
 {
@@ -247,7 +246,7 @@ bool frmAbout::GetKeyValue(platform::HKEY KeyRoot, const QString& KeyName, const
 
 void frmAbout::Command1_Click()
 {
-    sound.SoundFlags = kCloseSoundFlags;
+    sound.SoundFlags = platform::kClickSoundFlags;
     sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
     close();
 }

@@ -32,7 +32,6 @@ constexpr int kLogoLeft = 720;
 constexpr int kLogoTop = 240;
 /// The logo ends a little before the version labels at 3720.
 constexpr int kLogoRight = 3600;
-constexpr std::uint32_t kCloseSoundFlags = platform::SND_ASYNC | platform::SND_MEMORY;
 
 /// The logo's words, each split into its capital initial and the rest.
 const QString kLogoWords[] = {QStringLiteral("Verot"), QStringLiteral("Glyphora"),
@@ -212,7 +211,7 @@ void help::Form_Load()
 
 void help::cmdCLOSE_Click()
 {
-    sound.SoundFlags = kCloseSoundFlags;
+    sound.SoundFlags = platform::kClickSoundFlags;
     sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
     close();
 }

@@ -370,7 +370,7 @@ void Form1::Form_Load()
     if (m_platform.settings.GetSetting(kAppName, kSection, kSoundKey) == QLatin1String("0"))
         Check1->setChecked(false); // runs Check1_Click, which stores "0" again
     setTextColour(Label2, kDarkBlue);
-    m_sound.SoundFlags = platform::SND_ASYNC | platform::SND_MEMORY;
+    m_sound.SoundFlags = platform::kClickSoundFlags;
     m_translator->EnsureDictionaryFile();
     PlayResSound(platform::kClickSound, platform::kClickSoundType);
     List1->show();

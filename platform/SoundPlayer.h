@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SoundOutput.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -10,11 +12,12 @@ class QWidget;
 namespace platform {
 class MessageBoxes;
 class Resources;
-class SoundOutput;
 
 /// The click that every window plays: the program's resource "SOUND1" of type "WAVE".
 inline const QString kClickSound = QStringLiteral("SOUND1");
 inline const QString kClickSoundType = QStringLiteral("WAVE");
+/// It plays without holding up the window, from the bytes in memory.
+constexpr std::uint32_t kClickSoundFlags = SND_ASYNC | SND_MEMORY;
 
 /// The click-sound player that every window carries: its own buffer and flags, and the
 /// main window's "Play sounds" box as the switch.
