@@ -1,5 +1,6 @@
 #include "about/mOpenURL.h"
 
+#include "platform/CutAtNull.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 
@@ -16,8 +17,7 @@ constexpr int kFirstSuccessCode = 32;
 
 QString StripAtNull(const QString& text)
 {
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    return nul < 0 ? text : text.left(nul);
+    return platform::CutAtNull(text);
 }
 
 QString GetTempFolder(platform::Paths& paths)

@@ -23,12 +23,6 @@ void ModCmnDlg::take(const platform::FileDialogResult& result)
     DlgFilterIndex = result.filterIndex;
 }
 
-QString CutAtNull(const QString& text)
-{
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.left(nul);
-}
-
 QString ChangeExtension(const QString& path, const QString& extension)
 {
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));

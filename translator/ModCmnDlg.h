@@ -3,6 +3,7 @@
 // The Open and Save As dialogs with the settings and results that both share, and the
 // file-name helpers of the message files.
 
+#include "platform/CutAtNull.h"
 #include "platform/FileDialogs.h"
 
 #include <QString>
@@ -37,9 +38,7 @@ private:
     platform::FileDialogs& m_dialogs;
 };
 
-/// @param text any text
-/// @return the text before its first NUL character, or all of it when it holds none
-QString CutAtNull(const QString& text);
+using platform::CutAtNull;
 
 /// @param path a path
 /// @param extension an extension without its dot
