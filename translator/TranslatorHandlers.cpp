@@ -85,7 +85,7 @@ void TranslatorHandlers::Cmdtranlate_Click()
         return;
     }
     // A failed translation has been reported; the message and its undo stay as they were.
-    if (!translateMessage(message))
+    if (!Translate(message))
         return;
     m_controls.Rtfbackup->setText(message);
     m_controls.cmdUndo->setEnabled(true);
@@ -93,12 +93,7 @@ void TranslatorHandlers::Cmdtranlate_Click()
     m_sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
 }
 
-void TranslatorHandlers::Translate()
-{
-    translateMessage(messageText());
-}
-
-bool TranslatorHandlers::translateMessage(const QString& message)
+bool TranslatorHandlers::Translate(const QString& message)
 {
     const auto fail = [this](const QString& text) {
         m_platform.messageBoxes.MsgBox(owner(), text, MsgIcon::Critical);

@@ -38,9 +38,11 @@ public:
 
 public slots:
     void Cmdtranlate_Click();
-    /// Translates Message_Text into rtfaftertran and shows "Translate completed !"; reports
-    /// its own failures and then leaves everything as it was.
-    void Translate();
+    /// Translates the message, Message_Text's text, into rtfaftertran and shows "Translate
+    /// completed !"; reports its own failures and then leaves everything as it was. The
+    /// caller passes the message it has read: reading a long one from the box is not free.
+    /// @return whether the message was translated
+    bool Translate(const QString& message);
     void cmdUndo_Click();
     void cmdOpen_Click();
     void cmdSave_Click();
@@ -48,7 +50,6 @@ public slots:
     void cmdClearText_Click();
 
 private:
-    bool translateMessage(const QString& message);
     QWidget* owner() const;
     QString messageText() const;
     void setMessageText(const QString& text);
