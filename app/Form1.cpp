@@ -392,7 +392,7 @@ void Form1::Form_Terminate()
 {
     if (m_ended)
         return;
-    WaitSeconds(1);
+    WaitSeconds(m_platform.windows, 1);
     closeSecondaryWindows();
     endProgram();
 }
@@ -400,7 +400,7 @@ void Form1::Form_Terminate()
 void Form1::Command2_Click()
 {
     PlayResSound(platform::kClickSound, platform::kClickSoundType);
-    WaitSeconds(1);
+    WaitSeconds(m_platform.windows, 1);
     closeSecondaryWindows();
     endProgram();
 }

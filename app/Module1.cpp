@@ -1,25 +1,17 @@
 #include "app/Module1.h"
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
-#include <chrono>
+#include "platform/WindowSystem.h"
 
-namespace {
-// Exit code of the pause's own loop; anything else means the application is quitting.
-constexpr int kPauseOver = 0x5ec0;
-} // namespace
+#include <cstdint>
 
-void WaitSeconds(int seconds)
+void WaitSeconds(platform::WindowSystem& windows, int seconds)
 {
     if (seconds <= 0)
         return;
-    const QDeadlineTimer deadline(std::chrono::seconds(seconds), Qt::PreciseTimer);
-    while (!deadline.hasExpired()) {
-        QEventLoop loop;
-        QTimer::singleShot(std::max<qint64>(deadline.remainingTime(), 1), Qt::PreciseTimer, &loop,
-                           [&loop] { loop.exit(kPauseOver); });
-        if (loop.exec() != kPauseOver)
+    const std::uint32_t pause = std::uint32_t(seconds) * 1000;
+    const std::uint32_t start = windows.GetTickCount();
+    for (std::uint32_t elapsed = 0; elapsed < pause; elapsed = windows.GetTickCount() - start) {
+        if (!windows.dispatchEventsFor(pause - elapsed))
             return;
     }
 }

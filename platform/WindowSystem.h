@@ -19,6 +19,9 @@ public:
     virtual void SetWindowPos(QWidget* window, bool topmost, const QRect& pixels) = 0;
     /// A millisecond tick count (it may wrap).
     virtual std::uint32_t GetTickCount() const = 0;
+    /// Dispatches the windows' events for the given time, without spinning the processor.
+    /// @return false when it stopped early because the program is ending
+    virtual bool dispatchEventsFor(std::uint32_t milliseconds) = 0;
 };
 
 } // namespace platform

@@ -1,14 +1,21 @@
 #include "platform/desktop/QtWindowSystem.h"
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <climits>
 
 namespace platform {
 
 namespace {
+// Exit code of a wait's own loop; anything else means the application is quitting.
+constexpr int kWaitOver = 0x5ec0;
+
 double twipsPerPixel(bool horizontal)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -47,6 +54,15 @@ std::uint32_t QtWindowSystem::GetTickCount() const
 {
     // Milliseconds of a monotonic clock, wrapping like the system's tick count.
     return std::uint32_t(QDeadlineTimer::current().deadline());
+}
+
+bool QtWindowSystem::dispatchEventsFor(std::uint32_t milliseconds)
+{
+    QEventLoop loop;
+    // A timer holds an int; a longer wait ends early, and its caller measures the rest.
+    QTimer::singleShot(int(std::min<std::uint32_t>(milliseconds, INT_MAX)), Qt::PreciseTimer, &loop,
+                       [&loop] { loop.exit(kWaitOver); });
+    return loop.exec() == kWaitOver;
 }
 
 } // namespace platform

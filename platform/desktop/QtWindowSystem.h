@@ -11,6 +11,7 @@ public:
     double TwipsPerPixelY() const override;
     void SetWindowPos(QWidget* window, bool topmost, const QRect& pixels) override;
     std::uint32_t GetTickCount() const override;
+    bool dispatchEventsFor(std::uint32_t milliseconds) override;
 };
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/fakes/FakePlatform.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QtEndian>
 #include <stdexcept>
@@ -231,6 +232,15 @@ std::int32_t FakeRegistry::RegCloseKey(HKEY key)
 void FakeWindowSystem::SetWindowPos(QWidget* window, bool topmost, const QRect& pixels)
 {
     calls.append({window, topmost, pixels});
+}
+
+bool FakeWindowSystem::dispatchEventsFor(std::uint32_t milliseconds)
+{
+    QCoreApplication::processEvents();
+    if (ending)
+        return false;
+    tick += milliseconds;
+    return true;
 }
 
 } // namespace platform::fakes

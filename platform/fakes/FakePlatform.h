@@ -157,9 +157,12 @@ public:
     double TwipsPerPixelY() const override { return twipsY; }
     void SetWindowPos(QWidget* window, bool topmost, const QRect& pixels) override;
     std::uint32_t GetTickCount() const override { return tick; }
+    /// Dispatches what is posted, then lets the time pass at once.
+    bool dispatchEventsFor(std::uint32_t milliseconds) override;
     double twipsX = 15;
     double twipsY = 15;
     std::uint32_t tick = 0;
+    bool ending = false; ///< the program is asked to end: a wait stops before its time
     struct Call
     {
         QWidget* window;

@@ -7,6 +7,7 @@
 #include "platform/desktop/QtMessageBoxes.h"
 #include "platform/desktop/QtSettingsStore.h"
 #include "platform/desktop/QtSoundOutput.h"
+#include "platform/desktop/QtWindowSystem.h"
 #include "platform/desktop/XdgPaths.h"
 #include "platform/fakes/FakePlatform.h"
 
@@ -43,6 +44,9 @@ private slots:
     void messageBoxKeys();
     void clipboardText();
     void standInKeepsTahomasWidth();
+    void waitDispatchesEventsForItsTime();
+    // Leaves the application quitting: keep it last.
+    void waitEndsWhenApplicationQuits();
 };
 
 void TestDesktopPlatform::settingsFile()
@@ -283,6 +287,27 @@ void TestDesktopPlatform::standInKeepsTahomasWidth()
                  qPrintable(
                      QStringLiteral("%1 px: %2 against %3").arg(pixels).arg(actual).arg(expected)));
     }
+}
+
+void TestDesktopPlatform::waitDispatchesEventsForItsTime()
+{
+    platform::QtWindowSystem windows;
+    bool posted = false;
+    bool due = false;
+    QTimer::singleShot(0, [&posted] { posted = true; });
+    // Due before the wait's end: a wait that returned at once would not see it.
+    QTimer::singleShot(20, Qt::PreciseTimer, [&due] { due = true; });
+    QVERIFY(windows.dispatchEventsFor(50));
+    QVERIFY(posted);
+    QVERIFY(due);
+}
+
+void TestDesktopPlatform::waitEndsWhenApplicationQuits()
+{
+    platform::QtWindowSystem windows;
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QVERIFY(!windows.dispatchEventsFor(5000));
+    QVERIFY(!windows.dispatchEventsFor(5000)); // and any wait after it
 }
 
 QTEST_MAIN(TestDesktopPlatform)
