@@ -9,7 +9,6 @@ namespace platform {
 using HKEY = std::uintptr_t;
 constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002u;
 constexpr std::int32_t ERROR_SUCCESS = 0;
-constexpr std::uint32_t KEY_QUERY_VALUE = 0x0001;
 constexpr std::uint32_t KEY_READ = 0x20019;
 constexpr std::uint32_t REG_SZ = 1;
 constexpr std::uint32_t REG_DWORD = 4;
