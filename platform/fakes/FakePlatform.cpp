@@ -10,8 +10,6 @@ namespace platform::fakes {
 MsgAnswer FakeMessageBoxes::show(const MessageRequest& request)
 {
     shown.append(request);
-    if (onShow)
-        onShow(request);
     if (!answers.isEmpty())
         return answers.dequeue();
     QList<MsgAnswer> order;
@@ -106,8 +104,6 @@ QByteArray FakeResources::LoadResData(const QString& name, const QString& type)
 
 bool FakeSoundOutput::sndPlaySound(const QByteArray& wave, std::uint32_t flags)
 {
-    if (failWithError)
-        throw std::runtime_error("The sound service cannot be reached");
     plays.append({wave, flags, wave.constData()});
     return true;
 }
@@ -124,7 +120,7 @@ void FakeClipboard::Clear()
     ++clears;
     text.clear();
     image = QImage();
-    hasText = hasImage = false;
+    hasText = false;
 }
 
 void FakeClipboard::SetText(const QString& t)
@@ -134,7 +130,6 @@ void FakeClipboard::SetText(const QString& t)
     text = t;
     hasText = true;
     image = QImage();
-    hasImage = false;
 }
 
 void FakeClipboard::SetImage(const QImage& i)
@@ -142,7 +137,6 @@ void FakeClipboard::SetImage(const QImage& i)
     if (unavailable)
         return;
     image = i;
-    hasImage = true;
     text.clear();
     hasText = false;
 }

@@ -13,7 +13,6 @@
 #include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <functional>
 
 namespace platform::fakes {
 
@@ -25,8 +24,6 @@ public:
     /// button, as by Enter.
     QQueue<MsgAnswer> answers;
     QList<MessageRequest> shown;
-    /// Runs while a box is "open", as a user would act while it waits.
-    std::function<void(const MessageRequest&)> onShow;
     QStringList texts() const;
 };
 
@@ -64,7 +61,6 @@ public:
     };
     QList<Play> plays;
     int stops = 0;
-    bool failWithError = false;
 };
 
 class FakeClipboard final : public Clipboard
@@ -77,7 +73,6 @@ public:
     QString text;
     QImage image;
     bool hasText = false;
-    bool hasImage = false;
     int clears = 0;
     bool unavailable = false; ///< another program holds it: every call does nothing
 };
