@@ -1,9 +1,9 @@
 #include "about/frmAbout.h"
 
 #include "about/AboutTexts.h"
-#include "about/FormBuilder.h"
 #include "about/SysInfo.h"
 #include "about/mOpenURL.h"
+#include "platform/forms/FormBuilder.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -14,9 +14,9 @@
 #include <QTimer>
 #include <utility>
 
-using about::ControlDesign;
-using about::ControlKind;
-using about::FontDesign;
+using forms::ControlDesign;
+using forms::ControlKind;
+using forms::FontDesign;
 using platform::FontFace;
 
 namespace {
@@ -173,16 +173,16 @@ frmAbout::frmAbout(const platform::Platform& platform, std::function<bool()> sou
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmAbout"));
-    about::setAccessibleWindowRole(staticMetaObject.className(), QAccessible::Dialog);
+    forms::setAccessibleWindowRole(staticMetaObject.className(), QAccessible::Dialog);
     setWindowTitle(QStringLiteral("About This Freeware ..."));
     platform::registerFallbackFonts();
     setFont(platform::makeFont(FontFace::Tahoma, 8.25, true));
 
     const double twipsX = platform.windows.TwipsPerPixelX();
     const double twipsY = platform.windows.TwipsPerPixelY();
-    setFixedSize(about::twipsToPixels(kClientWidth, twipsX),
-                 about::twipsToPixels(kClientHeight, twipsY));
-    m_controls = about::buildControls(this, aboutControls(), twipsX, twipsY);
+    setFixedSize(forms::twipsToPixels(kClientWidth, twipsX),
+                 forms::twipsToPixels(kClientHeight, twipsY));
+    m_controls = forms::buildControls(this, aboutControls(), twipsX, twipsY);
 
     m_label1 = qobject_cast<QLabel*>(control(QStringLiteral("Label1")));
     m_label5 = qobject_cast<QLabel*>(control(QStringLiteral("Label5")));
@@ -205,11 +205,11 @@ frmAbout::frmAbout(const platform::Platform& platform, std::function<bool()> sou
     setMouseTracking(true);
 
     // The keyboard and screen readers follow the links without the pointer.
-    connect(qobject_cast<about::LinkLabel*>(m_label1), &about::LinkLabel::activated, this,
+    connect(qobject_cast<forms::LinkLabel*>(m_label1), &forms::LinkLabel::activated, this,
             &frmAbout::Label1_Click);
-    connect(qobject_cast<about::LinkLabel*>(m_label5), &about::LinkLabel::activated, this,
+    connect(qobject_cast<forms::LinkLabel*>(m_label5), &forms::LinkLabel::activated, this,
             &frmAbout::Label5_Click);
-    connect(qobject_cast<about::LinkLabel*>(m_label8), &about::LinkLabel::activated, this,
+    connect(qobject_cast<forms::LinkLabel*>(m_label8), &forms::LinkLabel::activated, this,
             &frmAbout::Label8_Click);
 
     auto* ok = qobject_cast<QPushButton*>(control(QStringLiteral("Command1")));

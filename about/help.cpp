@@ -1,8 +1,8 @@
 #include "about/help.h"
 
 #include "about/AboutTexts.h"
-#include "about/FormBuilder.h"
 #include "about/HelpText.h"
+#include "platform/forms/FormBuilder.h"
 
 #include <QFontMetrics>
 #include <QIcon>
@@ -15,9 +15,9 @@
 #include <cmath>
 #include <utility>
 
-using about::ControlDesign;
-using about::ControlKind;
-using about::FontDesign;
+using forms::ControlDesign;
+using forms::ControlKind;
+using forms::FontDesign;
 using platform::FontFace;
 
 namespace {
@@ -138,7 +138,7 @@ help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("help"));
-    about::setAccessibleWindowRole(staticMetaObject.className(), QAccessible::Window);
+    forms::setAccessibleWindowRole(staticMetaObject.className(), QAccessible::Window);
     setWindowTitle(QStringLiteral("Quick Help"));
     setWindowIcon(QIcon(QStringLiteral(":/about/glyphora32.png")));
     // The classic dialog face, which the help text's hand-made line breaks were made for.
@@ -147,9 +147,9 @@ help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
 
     const double twipsX = platform.windows.TwipsPerPixelX();
     const double twipsY = platform.windows.TwipsPerPixelY();
-    setFixedSize(about::twipsToPixels(kClientWidth, twipsX),
-                 about::twipsToPixels(kClientHeight, twipsY));
-    m_controls = about::buildControls(this, helpControls(), twipsX, twipsY);
+    setFixedSize(forms::twipsToPixels(kClientWidth, twipsX),
+                 forms::twipsToPixels(kClientHeight, twipsY));
+    m_controls = forms::buildControls(this, helpControls(), twipsX, twipsY);
     layOutLogo(twipsX, twipsY);
 
     // Read-only: an edit would be lost on closing anyway, and the text is the manual.
@@ -180,8 +180,8 @@ void help::layOutLogo(double twipsX, double twipsY)
     for (int number = 1; number <= 6; ++number)
         labels << qobject_cast<QLabel*>(control(QStringLiteral("Label%1").arg(number)));
     const int gap = labels[1]->fontMetrics().horizontalAdvance(QLatin1Char(' '));
-    const int left = about::twipsToPixels(kLogoLeft, twipsX);
-    const int room = about::twipsToPixels(kLogoRight, twipsX) - left;
+    const int left = forms::twipsToPixels(kLogoLeft, twipsX);
+    const int room = forms::twipsToPixels(kLogoRight, twipsX) - left;
     int width = 2 * gap;
     for (QLabel* label : labels)
         width += label->width();
@@ -194,7 +194,7 @@ void help::layOutLogo(double twipsX, double twipsY)
             label->resize(label->sizeHint());
         }
     }
-    const int baseline = about::twipsToPixels(kLogoTop, twipsY) + labels[0]->fontMetrics().ascent();
+    const int baseline = forms::twipsToPixels(kLogoTop, twipsY) + labels[0]->fontMetrics().ascent();
     int x = left;
     for (int i = 0; i < labels.size(); ++i) {
         if (i > 0 && i % 2 == 0)

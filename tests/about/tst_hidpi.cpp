@@ -2,12 +2,12 @@
 // come from their sharper drawings, no bitmap-only face is asked for sizes it has no bitmap
 // for, and the help text's hand-made lines still fit their box.
 
-#include "about/FormBuilder.h"
 #include "about/HelpText.h"
 #include "about/frmAbout.h"
 #include "about/help.h"
 #include "platform/Fonts.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/forms/FormBuilder.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -56,7 +56,7 @@ void TestHiDpi::sharpPixmap()
     QFETCH(QSize, pixels);
     QFETCH(int, drawing);
     const QString path = QStringLiteral(":/about/glyphora32.png");
-    const QPixmap pixmap = about::sharpPixmap(path, ratio);
+    const QPixmap pixmap = forms::sharpPixmap(path, ratio);
     QCOMPARE(pixmap.size(), pixels);
     QCOMPARE(pixmap.devicePixelRatio(), ratio);
     QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(32, 32));
@@ -66,7 +66,7 @@ void TestHiDpi::sharpPixmap()
         QCOMPARE(pixmap.toImage().convertToFormat(QImage::Format_ARGB32),
                  QImage(file).convertToFormat(QImage::Format_ARGB32));
     }
-    QVERIFY(about::sharpPixmap(QStringLiteral(":/about/none.png"), ratio).isNull());
+    QVERIFY(forms::sharpPixmap(QStringLiteral(":/about/none.png"), ratio).isNull());
 }
 
 void TestHiDpi::windowPictures()

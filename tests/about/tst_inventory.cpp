@@ -1,10 +1,10 @@
 // Every control of the About and Quick Help windows where it was designed, in twips.
 
 #include "about/AboutTexts.h"
-#include "about/FormBuilder.h"
 #include "about/frmAbout.h"
 #include "about/help.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/forms/FormBuilder.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -25,7 +25,7 @@ QString kindOf(QWidget* w)
         return QStringLiteral("Frame");
     if (qobject_cast<QPlainTextEdit*>(w))
         return QStringLiteral("TextBox");
-    if (dynamic_cast<about::LineControl*>(w))
+    if (dynamic_cast<forms::LineControl*>(w))
         return QStringLiteral("Line");
     if (auto* label = qobject_cast<QLabel*>(w))
         return label->pixmap().isNull() ? QStringLiteral("Label") : QStringLiteral("Image");
@@ -143,7 +143,7 @@ void TestInventory::controls()
     QCOMPARE(!control->isHidden(), visible);
 
     if (kind == "Line") {
-        auto* line = static_cast<about::LineControl*>(control);
+        auto* line = static_cast<forms::LineControl*>(control);
         QCOMPARE(line->ends(), QLine(twips[0] / 15, twips[1] / 15, twips[2] / 15, twips[3] / 15));
         return;
     }

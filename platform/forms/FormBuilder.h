@@ -19,7 +19,7 @@
 #include <optional>
 #include <vector>
 
-namespace about {
+namespace forms {
 
 enum class ControlKind { Label, Link, Image, PictureBox, Line, CommandButton, Frame, TextBox };
 
@@ -129,4 +129,4 @@ protected:
 QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<ControlDesign>& designs,
                                        double twipsX, double twipsY);
 
-} // namespace about
+} // namespace forms

@@ -1,4 +1,4 @@
-#include "about/FormBuilder.h"
+#include "platform/forms/FormBuilder.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace about {
+namespace forms {
 
 int twipsToPixels(int twips, double twipsPerPixel)
 {
@@ -253,4 +253,4 @@ QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<Contro
     return controls;
 }
 
-} // namespace about
+} // namespace forms
