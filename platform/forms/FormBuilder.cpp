@@ -1,5 +1,7 @@
 #include "platform/forms/FormBuilder.h"
 
+#include "platform/forms/SharpPicture.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFrame>
@@ -8,7 +10,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleOptionFocusRect>
@@ -26,25 +27,6 @@ QRect twipsToPixels(const std::array<int, 4>& twips, double twipsX, double twips
 {
     return {twipsToPixels(twips[0], twipsX), twipsToPixels(twips[1], twipsY),
             twipsToPixels(twips[2], twipsX), twipsToPixels(twips[3], twipsY)};
-}
-
-QPixmap sharpPixmap(const QString& path, qreal ratio)
-{
-    const QPixmap normal(path);
-    if (normal.isNull() || ratio <= 1.0)
-        return normal;
-    const int dot = int(path.lastIndexOf(QLatin1Char('.')));
-    QPixmap drawing;
-    for (int scale = std::min(3, int(std::ceil(ratio))); scale >= 2 && drawing.isNull(); --scale)
-        drawing = QPixmap(path.left(dot) + QStringLiteral("@%1x").arg(scale) + path.mid(dot));
-    if (drawing.isNull())
-        drawing = normal;
-    const QSize device(qRound(normal.width() * ratio), qRound(normal.height() * ratio));
-    QPixmap result = drawing.size() == device
-                         ? drawing
-                         : drawing.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    result.setDevicePixelRatio(ratio);
-    return result;
 }
 
 LineControl::LineControl(const QColor& colour, QWidget* parent) : QWidget(parent), m_colour(colour)

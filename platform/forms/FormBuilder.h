@@ -11,7 +11,6 @@
 #include <QHash>
 #include <QLabel>
 #include <QLine>
-#include <QPixmap>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -68,14 +67,6 @@ int twipsToPixels(int twips, double twipsPerPixel);
 /// @param twipsY vertical twips per pixel
 /// @return the rectangle in pixels
 QRect twipsToPixels(const std::array<int, 4>& twips, double twipsX, double twipsY);
-
-/// A picture as sharp as the screen allows. Beside "name.png" may lie "name@2x.png" and
-/// "name@3x.png", drawn at twice and three times the size; the one that covers the pixel
-/// ratio is scaled smoothly to exactly the device pixels needed, so it is shown one to one.
-/// @param path resource path of the picture at its normal size
-/// @param ratio the screen's device pixel ratio
-/// @return the picture at the normal size's logical dimensions; null if there is none
-QPixmap sharpPixmap(const QString& path, qreal ratio);
 
 /// A straight line control, one pixel wide, that lets the pointer pass through to the window.
 class LineControl final : public QWidget

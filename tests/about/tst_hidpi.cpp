@@ -7,7 +7,7 @@
 #include "about/help.h"
 #include "platform/Fonts.h"
 #include "platform/fakes/FakePlatform.h"
-#include "platform/forms/FormBuilder.h"
+#include "platform/forms/SharpPicture.h"
 
 #include <QApplication>
 #include <QFontDatabase>
