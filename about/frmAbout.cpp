@@ -3,7 +3,6 @@
 #include "about/AboutTexts.h"
 #include "about/SysInfo.h"
 #include "about/mOpenURL.h"
-#include "platform/forms/FormBuilder.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -26,8 +25,6 @@ const QColor kBlack(0, 0, 0);
 const QColor kGrey(128, 128, 128);
 const QColor kWhite(255, 255, 255);
 
-constexpr int kClientWidth = 5700;
-constexpr int kClientHeight = 5310;
 constexpr int kBlinkMilliseconds = 500;
 
 std::vector<ControlDesign> aboutControls()
@@ -165,25 +162,20 @@ std::vector<ControlDesign> aboutControls()
 
 } // namespace
 
-frmAbout::frmAbout(const platform::Platform& platform, std::function<bool()> soundsOn)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint),
-      sound(platform.resources, platform.sound, platform.messageBoxes, this, std::move(soundsOn)),
-      m_platform(platform)
+forms::WindowDesign frmAbout::design()
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("frmAbout"));
-    forms::setAccessibleWindowRole(staticMetaObject.className(), QAccessible::Dialog);
-    setWindowTitle(QStringLiteral("About This Freeware ..."));
-    platform::registerFallbackFonts();
-    setFont(platform::makeFont(FontFace::Tahoma, 8.25, true));
+    return {staticMetaObject.className(),
+            QAccessible::Dialog,
+            Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint,
+            QStringLiteral("About This Freeware ..."),
+            {FontFace::Tahoma, 8.25, true},
+            QSize(5700, 5310),
+            aboutControls()};
+}
 
-    const double twipsX = platform.windows.TwipsPerPixelX();
-    const double twipsY = platform.windows.TwipsPerPixelY();
-    setFixedSize(forms::twipsToPixels(kClientWidth, twipsX),
-                 forms::twipsToPixels(kClientHeight, twipsY));
-    m_controls = forms::buildControls(this, aboutControls(), twipsX, twipsY);
-
+frmAbout::frmAbout(const platform::Platform& platform, std::function<bool()> soundsOn)
+    : forms::SecondaryWindow(platform, std::move(soundsOn), design())
+{
     m_label1 = qobject_cast<QLabel*>(control(QStringLiteral("Label1")));
     m_label5 = qobject_cast<QLabel*>(control(QStringLiteral("Label5")));
     m_label8 = qobject_cast<QLabel*>(control(QStringLiteral("Label8")));
@@ -246,9 +238,7 @@ bool frmAbout::GetKeyValue(platform::HKEY KeyRoot, const QString& KeyName, const
 
 void frmAbout::Command1_Click()
 {
-    sound.SoundFlags = platform::kClickSoundFlags;
-    sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
-    close();
+    closeWithClick();
 }
 
 void frmAbout::Command2_Click()

@@ -1,21 +1,16 @@
 #pragma once
 
 // The About window: title, blinking version, the author's links, credits and the button
-// that starts the system information tool. Modeless and without owner; closing it
-// destroys it, so the main window holds it in a QPointer and makes a new one when asked.
+// that starts the system information tool.
 
-#include "platform/Platform.h"
-#include "platform/SoundPlayer.h"
+#include "platform/forms/SecondaryWindow.h"
 
-#include <QHash>
-#include <QWidget>
 #include <cstdint>
-#include <functional>
 
 class QLabel;
 class QTimer;
 
-class frmAbout : public QWidget
+class frmAbout : public forms::SecondaryWindow
 {
     Q_OBJECT
 public:
@@ -23,17 +18,14 @@ public:
     /// @param soundsOn tells whether the main window's "Play sounds" box is checked
     frmAbout(const platform::Platform& platform, std::function<bool()> soundsOn);
 
-    /// The window's own click-sound player.
-    platform::SoundPlayer sound;
+    /// The window and its controls as designed.
+    static forms::WindowDesign design();
 
     /// Starts the system information tool or reports that there is none.
     void StartSysInfo();
     /// Reads a registry value; see about::GetKeyValue.
     bool GetKeyValue(platform::HKEY KeyRoot, const QString& KeyName, const QString& SubKeyRef,
                      QString& KeyVal);
-
-    /// A control by its design name, such as "Label6" or "lbAppVersion(0)".
-    QWidget* control(const QString& name) const { return m_controls.value(name); }
 
 public slots:
     void Command1_Click();
@@ -54,8 +46,6 @@ protected:
 private:
     void setForeColor(QLabel* label, const QColor& colour);
 
-    platform::Platform m_platform;
-    QHash<QString, QWidget*> m_controls;
     QLabel* m_label1 = nullptr;
     QLabel* m_label5 = nullptr;
     QLabel* m_label8 = nullptr;

@@ -2,7 +2,6 @@
 
 #include "about/AboutTexts.h"
 #include "about/HelpText.h"
-#include "platform/forms/FormBuilder.h"
 
 #include <QFontMetrics>
 #include <QIcon>
@@ -18,6 +17,7 @@
 using forms::ControlDesign;
 using forms::ControlKind;
 using forms::FontDesign;
+using forms::twipsToPixels;
 using platform::FontFace;
 
 namespace {
@@ -25,8 +25,6 @@ namespace {
 const QColor kLogoInitial(0, 0, 255);
 const QColor kLogoRest(255, 0, 0);
 
-constexpr int kClientWidth = 5640;
-constexpr int kClientHeight = 6495;
 /// Where the logo starts, inside the frame.
 constexpr int kLogoLeft = 720;
 constexpr int kLogoTop = 240;
@@ -131,26 +129,24 @@ void fitHandBrokenLines(QPlainTextEdit* text)
 
 } // namespace
 
-help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      sound(platform.resources, platform.sound, platform.messageBoxes, this, std::move(soundsOn))
+forms::WindowDesign help::design()
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("help"));
-    forms::setAccessibleWindowRole(staticMetaObject.className(), QAccessible::Window);
-    setWindowTitle(QStringLiteral("Quick Help"));
-    setWindowIcon(QIcon(QStringLiteral(":/about/glyphora32.png")));
-    // The classic dialog face, which the help text's hand-made line breaks were made for.
-    platform::registerFallbackFonts();
-    setFont(platform::makeFont(FontFace::MSSansSerif, 8.25));
+    return {staticMetaObject.className(),
+            QAccessible::Window,
+            Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                Qt::WindowCloseButtonHint,
+            QStringLiteral("Quick Help"),
+            // The classic dialog face, which the help text's hand-made line breaks were made for.
+            {FontFace::MSSansSerif, 8.25, false},
+            QSize(5640, 6495),
+            helpControls()};
+}
 
-    const double twipsX = platform.windows.TwipsPerPixelX();
-    const double twipsY = platform.windows.TwipsPerPixelY();
-    setFixedSize(forms::twipsToPixels(kClientWidth, twipsX),
-                 forms::twipsToPixels(kClientHeight, twipsY));
-    m_controls = forms::buildControls(this, helpControls(), twipsX, twipsY);
-    layOutLogo(twipsX, twipsY);
+help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
+    : forms::SecondaryWindow(platform, std::move(soundsOn), design())
+{
+    setWindowIcon(QIcon(QStringLiteral(":/about/glyphora32.png")));
+    layOutLogo(m_platform.windows.TwipsPerPixelX(), m_platform.windows.TwipsPerPixelY());
 
     // Read-only: an edit would be lost on closing anyway, and the text is the manual.
     auto* text = qobject_cast<QPlainTextEdit*>(control(QStringLiteral("Text1")));
@@ -180,8 +176,8 @@ void help::layOutLogo(double twipsX, double twipsY)
     for (int number = 1; number <= 6; ++number)
         labels << qobject_cast<QLabel*>(control(QStringLiteral("Label%1").arg(number)));
     const int gap = labels[1]->fontMetrics().horizontalAdvance(QLatin1Char(' '));
-    const int left = forms::twipsToPixels(kLogoLeft, twipsX);
-    const int room = forms::twipsToPixels(kLogoRight, twipsX) - left;
+    const int left = twipsToPixels(kLogoLeft, twipsX);
+    const int room = twipsToPixels(kLogoRight, twipsX) - left;
     int width = 2 * gap;
     for (QLabel* label : labels)
         width += label->width();
@@ -194,7 +190,7 @@ void help::layOutLogo(double twipsX, double twipsY)
             label->resize(label->sizeHint());
         }
     }
-    const int baseline = forms::twipsToPixels(kLogoTop, twipsY) + labels[0]->fontMetrics().ascent();
+    const int baseline = twipsToPixels(kLogoTop, twipsY) + labels[0]->fontMetrics().ascent();
     int x = left;
     for (int i = 0; i < labels.size(); ++i) {
         if (i > 0 && i % 2 == 0)
@@ -211,7 +207,5 @@ void help::Form_Load()
 
 void help::cmdCLOSE_Click()
 {
-    sound.SoundFlags = platform::kClickSoundFlags;
-    sound.PlayResSound(platform::kClickSound, platform::kClickSoundType);
-    close();
+    closeWithClick();
 }

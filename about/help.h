@@ -1,17 +1,11 @@
 #pragma once
 
 // The Quick Help window: a small logo, the version and date, and the fixed help text.
-// Modeless and without owner; closing it destroys it, so opening it again shows the same
-// text scrolled to the top.
+// Opened again after closing, it shows the same text scrolled to the top.
 
-#include "platform/Platform.h"
-#include "platform/SoundPlayer.h"
+#include "platform/forms/SecondaryWindow.h"
 
-#include <QHash>
-#include <QWidget>
-#include <functional>
-
-class help : public QWidget
+class help : public forms::SecondaryWindow
 {
     Q_OBJECT
 public:
@@ -19,11 +13,8 @@ public:
     /// @param soundsOn tells whether the main window's "Play sounds" box is checked
     help(const platform::Platform& platform, std::function<bool()> soundsOn);
 
-    /// The window's own click-sound player.
-    platform::SoundPlayer sound;
-
-    /// A control by its design name, such as "Text1" or "cmdCLOSE".
-    QWidget* control(const QString& name) const { return m_controls.value(name); }
+    /// The window and its controls as designed.
+    static forms::WindowDesign design();
 
 public slots:
     void Form_Load();
@@ -31,6 +22,4 @@ public slots:
 
 private:
     void layOutLogo(double twipsX, double twipsY);
-
-    QHash<QString, QWidget*> m_controls;
 };
