@@ -230,12 +230,6 @@ void frmAbout::StartSysInfo()
     about::StartSysInfo(m_platform.registry, m_platform.shell, m_platform.messageBoxes, this);
 }
 
-bool frmAbout::GetKeyValue(platform::HKEY KeyRoot, const QString& KeyName, const QString& SubKeyRef,
-                           QString& KeyVal)
-{
-    return about::GetKeyValue(m_platform.registry, KeyRoot, KeyName, SubKeyRef, KeyVal);
-}
-
 void frmAbout::Command1_Click()
 {
     closeWithClick();

@@ -23,9 +23,6 @@ public:
 
     /// Starts the system information tool or reports that there is none.
     void StartSysInfo();
-    /// Reads a registry value; see about::GetKeyValue.
-    bool GetKeyValue(platform::HKEY KeyRoot, const QString& KeyName, const QString& SubKeyRef,
-                     QString& KeyVal);
 
 public slots:
     void Command1_Click();

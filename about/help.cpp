@@ -165,7 +165,6 @@ help::help(const platform::Platform& platform, std::function<bool()> soundsOn)
 
     connect(qobject_cast<QPushButton*>(control(QStringLiteral("cmdCLOSE"))), &QPushButton::clicked,
             this, &help::cmdCLOSE_Click);
-    Form_Load();
 }
 
 void help::layOutLogo(double twipsX, double twipsY)
@@ -198,11 +197,6 @@ void help::layOutLogo(double twipsX, double twipsY)
         labels[i]->move(x, baseline - labels[i]->fontMetrics().ascent());
         x += labels[i]->width();
     }
-}
-
-void help::Form_Load()
-{
-    // Everything is fixed at design time.
 }
 
 void help::cmdCLOSE_Click()

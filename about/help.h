@@ -17,7 +17,6 @@ public:
     static forms::WindowDesign design();
 
 public slots:
-    void Form_Load();
     void cmdCLOSE_Click();
 
 private:
