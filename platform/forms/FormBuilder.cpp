@@ -25,8 +25,10 @@ int twipsToPixels(int twips, double twipsPerPixel)
 
 QRect twipsToPixels(const std::array<int, 4>& twips, double twipsX, double twipsY)
 {
-    return {twipsToPixels(twips[0], twipsX), twipsToPixels(twips[1], twipsY),
-            twipsToPixels(twips[2], twipsX), twipsToPixels(twips[3], twipsY)};
+    const int left = twipsToPixels(twips[0], twipsX);
+    const int top = twipsToPixels(twips[1], twipsY);
+    return {left, top, twipsToPixels(twips[0] + twips[2], twipsX) - left,
+            twipsToPixels(twips[1] + twips[3], twipsY) - top};
 }
 
 LineControl::LineControl(const QColor& colour, QWidget* parent) : QWidget(parent), m_colour(colour)

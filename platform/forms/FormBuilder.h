@@ -61,7 +61,8 @@ struct ControlDesign
 /// @return the nearest whole number of pixels
 int twipsToPixels(int twips, double twipsPerPixel);
 
-/// A rectangle given in twips, in pixels.
+/// A rectangle given in twips, in pixels. Both edges are converted, so controls that meet
+/// in twips meet in pixels.
 /// @param twips left, top, width, height in twips
 /// @param twipsX horizontal twips per pixel
 /// @param twipsY vertical twips per pixel
