@@ -86,7 +86,7 @@ std::vector<ControlDesign> helpControls()
                                          .container = frame,
                                          .accessibleDescription = "Release date"},
                                         {.name = "Text1",
-                                         .kind = ControlKind::TextBox,
+                                         .kind = ControlKind::MultiLineTextBox,
                                          .twips = {240, 1320, 5055, 4215},
                                          .text = about::helpText(),
                                          .container = frame,

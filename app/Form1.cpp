@@ -3,19 +3,17 @@
 #include "about/frmAbout.h"
 #include "about/help.h"
 #include "app/Form1Layout.h"
-#include "app/LineControl.h"
 #include "app/Module1.h"
 #include "app/WindowIcon.h"
 #include "catalogue/CatalogueHandlers.h"
 #include "platform/Fonts.h"
 #include "platform/Version.h"
-#include "translator/MessageView.h"
+#include "platform/forms/FormBuilder.h"
 #include "translator/TranslatorHandlers.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,7 +23,6 @@
 #include <QTimer>
 #include <cmath>
 #include <exception>
-#include <map>
 
 using platform::FontFace;
 using platform::makeFont;
@@ -35,8 +32,7 @@ const QString kAppName = QStringLiteral("Glyphora");
 const QString kSection = QStringLiteral("Settings");
 const QString kSoundKey = QStringLiteral("Sound");
 
-const QColor kDarkBlue = form1::fromBgr(0x00800000);
-const QColor kLightGrey = form1::fromBgr(0x00E0E0E0);
+const QColor kDarkBlue = forms::fromBgr(0x00800000);
 
 void setTextColour(QWidget* widget, const QColor& colour)
 {
@@ -45,12 +41,12 @@ void setTextColour(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
-void setBackground(QWidget* widget, const QColor& colour)
+/// The control of that name, which the layout table made of that class.
+template <typename W> W* named(const QHash<QString, QWidget*>& controls, const QString& name)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+    auto* control = qobject_cast<W*>(controls.value(name));
+    Q_ASSERT(control);
+    return control;
 }
 
 /// Narrows a caption a little where it would not fit its button, rather than let the
@@ -107,7 +103,6 @@ Form1::Form1(const platform::Platform& platform, QWidget* parent)
 
     createControls();
     createMenu();
-    setTabOrder();
     setClientWidth(form1::kClientWidth);
 }
 
@@ -116,125 +111,37 @@ Form1::~Form1()
     closeSecondaryWindows();
 }
 
-int Form1::toPixelsX(int twips) const
-{
-    return int(std::lround(twips / m_platform.windows.TwipsPerPixelX()));
-}
-
-int Form1::toPixelsY(int twips) const
-{
-    return int(std::lround(twips / m_platform.windows.TwipsPerPixelY()));
-}
-
-QRect Form1::toPixels(int left, int top, int width, int height) const
-{
-    // Convert both edges so that neighbouring controls stay flush.
-    const int x = toPixelsX(left);
-    const int y = toPixelsY(top);
-    return QRect(x, y, toPixelsX(left + width) - x, toPixelsY(top + height) - y);
-}
-
-template <typename W> W* Form1::place(W* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    const ControlLayout* layout = form1::find(QLatin1String(name));
-    Q_ASSERT(layout);
-    QRect geometry = toPixels(layout->left, layout->top, layout->width, layout->height);
-    if (widget->parentWidget() == m_translatorPanel)
-        geometry.translate(-m_translatorPanel->x(), 0);
-    widget->setGeometry(geometry);
-    if (layout->tooltip)
-        widget->setToolTip(QString::fromLatin1(layout->tooltip));
-    if (layout->accessibleName)
-        widget->setAccessibleName(QString::fromLatin1(layout->accessibleName));
-    else if (!layout->caption && layout->tooltip)
-        widget->setAccessibleName(QString::fromLatin1(layout->tooltip)); // a picture's name
-    if (layout->accessibleDescription)
-        widget->setAccessibleDescription(QString::fromLatin1(layout->accessibleDescription));
-    if (layout->caption) {
-        const QString caption = QString::fromLatin1(layout->caption);
-        if constexpr (std::is_base_of_v<QPlainTextEdit, W>)
-            widget->setPlainText(caption);
-        else if constexpr (std::is_same_v<W, QGroupBox>)
-            widget->setTitle(caption);
-        else if constexpr (requires { widget->setText(caption); })
-            widget->setText(caption);
-    }
-    return widget;
-}
-
 void Form1::createControls()
 {
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     setCentralWidget(m_client);
 
-    // The translator panel holds the controls right of the separator; it is hidden while
-    // the window is narrow, so none of them can take the focus out of sight.
-    m_translatorPanel = new QWidget(m_client);
-    m_translatorPanel->setObjectName(QStringLiteral("translatorPanel"));
-    const QRect panel = toPixels(form1::kPanelLeft + 1, 0,
-                                 form1::kClientWidth + form1::kPanelWidth - form1::kPanelLeft - 1,
-                                 form1::kClientHeight);
-    m_translatorPanel->setGeometry(panel);
-
-    static const char* const kPictureButtons[] = {
-        "Command4",  "Command5",  "Command6",  "Command7",  "Command8", "Command9",
-        "Command10", "Command11", "Command12", "Command13", "Command14"};
-    for (std::size_t i = 0; i < m_pictureButtons.size(); ++i) {
-        m_pictureButtons[i] = place(new QPushButton(m_client), kPictureButtons[i]);
-        m_pictureButtons[i]->setIconSize(QSize(toPixelsX(300), toPixelsY(300)));
-    }
-
-    Label2 = place(new QLabel(m_client), "Label2");
-    Label2->setFont(makeFont(FontFace::Tahoma, 12, true));
-    Label2->setWordWrap(true);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setTextColour(Label2, kDarkBlue);
-
-    Label1 = place(new QLabel(m_client), "Label1");
-    Label1->setFont(makeFont(FontFace::Tahoma, 24));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFrameShape(QFrame::Panel);
-    Label1->setFrameShadow(QFrame::Sunken);
-    Label1->setTextFormat(Qt::PlainText);
-    setBackground(Label1, kLightGrey);
-
-    Image1 = place(new QLabel(m_client), "Image1");
-    Image1->setScaledContents(true);
-
-    Frame1 = place(new QGroupBox(m_client), "Frame1");
-    Frame1->setFont(makeFont(FontFace::Tahoma, 8.25, true));
-    Txt1 = place(new QLineEdit(Frame1), "Txt1");
-    Txt1->setFont(makeFont(FontFace::Tahoma, 9.75));
-
-    Frame2 = place(new QGroupBox(m_client), "Frame2");
-    Frame2->setFont(makeFont(FontFace::Tahoma, 8.25, true));
-    Check1 = place(new QCheckBox(Frame2), "Check1");
+    const QHash<QString, QWidget*> c =
+        forms::buildControls(m_client, form1::controls(), m_platform.windows.TwipsPerPixelX(),
+                             m_platform.windows.TwipsPerPixelY());
+    m_translatorPanel = c.value(QStringLiteral("translatorPanel"));
+    Label2 = named<QLabel>(c, "Label2");
+    Check1 = named<QCheckBox>(c, "Check1");
     Check1->setChecked(true);
+    chkOnTop = named<QPushButton>(c, "chkOnTop");
+    List1 = named<QListWidget>(c, "List1");
+    List2 = named<QListWidget>(c, "List2");
+    cmdOpenEbonic = named<QPushButton>(c, "cmdOpenEbonic");
+    txtSound = named<QLineEdit>(c, "txtSound");
 
-    const QFont small = makeFont(FontFace::Tahoma, 8.25);
-    Command1 = place(new QPushButton(m_client), "Command1");
-    Command1->setFont(small);
+    auto* Label1 = named<QLabel>(c, "Label1");
+    auto* lblStatus = named<QLabel>(c, "lblStatus");
+    for (QLabel* label : {Label1, lblStatus})
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* Image1 = named<QLabel>(c, "Image1");
+    Image1->setScaledContents(true);
+    // The picture display sits over the emoticon label, as the two share one place.
+    Image1->raise();
+    auto* Command1 = named<QPushButton>(c, "Command1");
+    auto* Command15 = named<QPushButton>(c, "Command15");
     fitCaption(Command1);
-    Command15 = place(new QPushButton(m_client), "Command15");
-    Command15->setFont(small);
     fitCaption(Command15);
-    Command15->hide();
-    Command3 = place(new QPushButton(m_client), "Command3");
-    Command3->setFont(small);
-    chkOnTop = place(new QPushButton(m_client), "chkOnTop");
-    chkOnTop->setFont(small);
-    chkOnTop->setCheckable(true);
-    Command2 = place(new QPushButton(m_client), "Command2");
-    Command2->setFont(small);
-
-    const QFont listFont = makeFont(FontFace::MSSansSerif, 8.25);
-    List1 = place(new QListWidget(m_client), "List1");
-    List1->setFont(listFont);
-    List2 = place(new QListWidget(m_client), "List2");
-    List2->setFont(listFont);
-    List2->hide();
     // Every entry is one line of one font: measuring one row is enough, and measuring all
     // of them would be the largest cost of start-up.
     // A list box scrolls only vertically; a long caption ends in an ellipsis.
@@ -242,62 +149,42 @@ void Form1::createControls()
         list->setUniformItemSizes(true);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-
-    cmdOpenEbonic = place(new QPushButton(m_client), "cmdOpenEbonic");
-
-    Label3 = place(new QLabel(m_translatorPanel), "Label3");
-    Message_Text = place(new translator::MessageEdit(m_translatorPanel), "Message_Text");
+    auto* Message_Text = named<QPlainTextEdit>(c, "Message_Text");
     Message_Text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab goes on to the translator's buttons, as in any form's text box; otherwise the
     // keyboard could never leave the message.
     Message_Text->setTabChangesFocus(true);
-    cmdClearText = place(new QPushButton(m_translatorPanel), "cmdClearText");
-    cmdOpen = place(new QPushButton(m_translatorPanel), "cmdOpen");
-    cmdSave = place(new QPushButton(m_translatorPanel), "cmdSave");
-    cmdSaveAs = place(new QPushButton(m_translatorPanel), "cmdSaveAs");
-    Cmdtranlate = place(new QPushButton(m_translatorPanel), "Cmdtranlate");
-    Sendtxtcmd = place(new QPushButton(m_translatorPanel), "Sendtxtcmd");
-    cmdUndo = place(new QPushButton(m_translatorPanel), "cmdUndo");
-    cmdUndo->setEnabled(false);
-    lblStatus = place(new QLabel(m_translatorPanel), "lblStatus");
-    lblStatus->setFrameShape(QFrame::Panel);
-    lblStatus->setFrameShadow(QFrame::Sunken);
-    lblStatus->setTextFormat(Qt::PlainText);
-    setBackground(lblStatus, kLightGrey);
-    cmdCloseEbonic = place(new QPushButton(m_translatorPanel), "cmdCloseEbonic");
 
-    // Hidden holders: never shown, they only keep text for the handlers.
-    txtSound = place(new QLineEdit(m_client), "txtSound");
-    Rtfbackup = place(new QLineEdit(m_client), "Rtfbackup");
-    rtfaftertran = place(new QLineEdit(m_client), "rtfaftertran");
-    Ebonictxt = place(new QPlainTextEdit(m_client), "Ebonictxt");
-    for (QWidget* holder : {static_cast<QWidget*>(txtSound), static_cast<QWidget*>(Rtfbackup),
-                            static_cast<QWidget*>(rtfaftertran), static_cast<QWidget*>(Ebonictxt)})
-        holder->hide();
+    CatalogueControls catalogue{List1,
+                                List2,
+                                Label1,
+                                Label2,
+                                Image1,
+                                Command1,
+                                Command15,
+                                named<QPushButton>(c, "Command3"),
+                                named<QPushButton>(c, "Sendtxtcmd"),
+                                {},
+                                named<QLineEdit>(c, "Txt1"),
+                                Message_Text,
+                                Check1};
+    for (int i = 0; i < catalogue::kFaceCount; ++i)
+        catalogue.pictureButtons[std::size_t(i)] = named<QPushButton>(c, form1::pictureButton(i));
+    m_catalogue = new CatalogueHandlers(catalogue, m_platform.clipboard, m_sound, this);
+    m_translator = new TranslatorHandlers(
+        {Message_Text, named<QLineEdit>(c, "Rtfbackup"), named<QLineEdit>(c, "rtfaftertran"),
+         named<QPlainTextEdit>(c, "Ebonictxt"), lblStatus, named<QPushButton>(c, "Cmdtranlate"),
+         named<QPushButton>(c, "cmdUndo"), named<QPushButton>(c, "cmdOpen"),
+         named<QPushButton>(c, "cmdSave"), named<QPushButton>(c, "cmdSaveAs"),
+         named<QPushButton>(c, "cmdClearText")},
+        m_platform, m_sound, this);
 
-    for (const LineLayout& line : form1::lines()) {
-        auto* control =
-            new LineControl(QPoint(toPixelsX(line.x1), toPixelsY(line.y1)),
-                            QPoint(toPixelsX(line.x2), toPixelsY(line.y2)), line.colour, m_client);
-        control->setObjectName(QLatin1String(line.name));
-    }
-    // The picture display sits over the emoticon label, as the two share one place.
-    Image1->raise();
-
-    m_catalogue =
-        new CatalogueHandlers({List1, List2, Label1, Label2, Image1, Command1, Command15, Command3,
-                               Sendtxtcmd, m_pictureButtons, Txt1, Message_Text, Check1},
-                              m_platform.clipboard, m_sound, this);
-    m_translator =
-        new TranslatorHandlers({Message_Text, Rtfbackup, rtfaftertran, Ebonictxt, lblStatus,
-                                Cmdtranlate, cmdUndo, cmdOpen, cmdSave, cmdSaveAs, cmdClearText},
-                               m_platform, m_sound, this);
-
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(named<QPushButton>(c, "Command2"), &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
     connect(chkOnTop, &QPushButton::toggled, this, &Form1::chkOnTop_Click);
     connect(cmdOpenEbonic, &QPushButton::clicked, this, &Form1::cmdOpenEbonic_Click);
-    connect(cmdCloseEbonic, &QPushButton::clicked, this, &Form1::cmdCloseEbonic_Click);
+    connect(named<QPushButton>(c, "cmdCloseEbonic"), &QPushButton::clicked, this,
+            &Form1::cmdCloseEbonic_Click);
 }
 
 void Form1::createMenu()
@@ -319,31 +206,15 @@ void Form1::createMenu()
     mnuhelp = add("mnuhelp", QStringLiteral("&Help"), &Form1::mnuhelp_Click);
     mnureadme = add("mnureadme", QStringLiteral("&About"), &Form1::mnureadme_Click);
     mnusmile->setEnabled(false);
-    fitMenuBar(bar, toPixelsX(form1::kClientWidth));
-}
-
-void Form1::setTabOrder()
-{
-    std::map<int, QWidget*> byIndex;
-    for (const ControlLayout& layout : form1::controls()) {
-        if (layout.tabIndex < 0)
-            continue;
-        auto* widget = findChild<QWidget*>(QLatin1String(layout.name));
-        if (widget && widget->focusPolicy() != Qt::NoFocus)
-            byIndex.emplace(layout.tabIndex, widget);
-    }
-    QWidget* previous = nullptr;
-    for (const auto& [index, widget] : byIndex) {
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
+    fitMenuBar(bar, forms::twipsToPixels(form1::kClientWidth, m_platform.windows.TwipsPerPixelX()));
 }
 
 void Form1::setClientWidth(int twips)
 {
     m_clientWidthTwips = twips;
-    const QSize client(toPixelsX(twips), toPixelsY(form1::kClientHeight));
+    const QSize client(
+        forms::twipsToPixels(twips, m_platform.windows.TwipsPerPixelX()),
+        forms::twipsToPixels(form1::kClientHeight, m_platform.windows.TwipsPerPixelY()));
     m_client->setFixedSize(client);
     m_translatorPanel->setVisible(twips > form1::kPanelLeft);
     const int menuHeight = menuBar()->heightForWidth(client.width());

@@ -17,15 +17,12 @@
 
 class QAction;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 class CatalogueHandlers;
 class TranslatorHandlers;
-class LineControl;
 
 class Form1 : public QMainWindow
 {
@@ -68,11 +65,6 @@ protected:
 private:
     void createControls();
     void createMenu();
-    void setTabOrder();
-    template <typename W> W* place(W* widget, const char* name);
-    QRect toPixels(int left, int top, int width, int height) const;
-    int toPixelsX(int twips) const;
-    int toPixelsY(int twips) const;
     void setClientWidth(int twips);
     void widenBy(int twips);
     void closeSecondaryWindows();
@@ -94,38 +86,14 @@ private:
     QPointer<QWidget> m_about;
     QPointer<QWidget> m_help;
 
-    // Controls, named as laid out.
-    std::array<QPushButton*, 11> m_pictureButtons{}; // Command4 .. Command14
-    QLabel* Label1 = nullptr;
+    // The controls that the window's own handlers use, named as laid out.
     QLabel* Label2 = nullptr;
-    QLabel* Image1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLineEdit* Txt1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
     QCheckBox* Check1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command15 = nullptr;
-    QPushButton* Command3 = nullptr;
     QPushButton* chkOnTop = nullptr;
-    QPushButton* Command2 = nullptr;
     QListWidget* List1 = nullptr;
     QListWidget* List2 = nullptr;
     QPushButton* cmdOpenEbonic = nullptr;
-    QLabel* Label3 = nullptr;
-    QPlainTextEdit* Message_Text = nullptr;
-    QPushButton* cmdClearText = nullptr;
-    QPushButton* cmdOpen = nullptr;
-    QPushButton* cmdSave = nullptr;
-    QPushButton* cmdSaveAs = nullptr;
-    QPushButton* Cmdtranlate = nullptr;
-    QPushButton* Sendtxtcmd = nullptr;
-    QPushButton* cmdUndo = nullptr;
-    QLabel* lblStatus = nullptr;
-    QPushButton* cmdCloseEbonic = nullptr;
     QLineEdit* txtSound = nullptr;
-    QLineEdit* Rtfbackup = nullptr;
-    QLineEdit* rtfaftertran = nullptr;
-    QPlainTextEdit* Ebonictxt = nullptr;
 
     QAction* mnusmile = nullptr;
     QAction* mnuAcronyms = nullptr;

@@ -4,17 +4,21 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleOptionFocusRect>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace forms {
 
@@ -31,10 +35,22 @@ QRect twipsToPixels(const std::array<int, 4>& twips, double twipsX, double twips
             twipsToPixels(twips[1] + twips[3], twipsY) - top};
 }
 
+void setForeColor(QWidget* control, const QColor& colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    control->setPalette(palette);
+}
+
 LineControl::LineControl(const QColor& colour, QWidget* parent) : QWidget(parent), m_colour(colour)
 {
     // A drawn line is no target: the pointer moves over it onto the window.
     setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+QColor LineControl::colour() const
+{
+    return m_colour.isValid() ? m_colour : palette().color(QPalette::WindowText);
 }
 
 void LineControl::setEnds(QPoint from, QPoint to)
@@ -49,9 +65,8 @@ void LineControl::setEnds(QPoint from, QPoint to)
 void LineControl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(QPen(m_colour, 1));
-    const QPoint origin = geometry().topLeft();
-    painter.drawLine(m_ends.translated(-origin));
+    painter.setPen(QPen(colour(), 1));
+    painter.drawLine(m_ends.translated(-pos()));
 }
 
 namespace {
@@ -166,15 +181,15 @@ QWidget* makeControl(const ControlDesign& design, QWidget* parent)
         QLabel* label =
             design.kind == ControlKind::Link ? new LinkLabel(parent) : new QLabel(parent);
         label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setAlignment(design.alignment);
         label->setWordWrap(design.wordWrap);
-        label->setText(design.text);
         return label;
     }
     case ControlKind::Image: {
         auto* image = new QLabel(parent);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        image->setPixmap(sharpPixmap(design.picture, qGuiApp->devicePixelRatio()));
+        if (!design.picture.isEmpty())
+            image->setPixmap(sharpPixmap(design.picture, qGuiApp->devicePixelRatio()));
         return image;
     }
     case ControlKind::PictureBox: {
@@ -185,16 +200,39 @@ QWidget* makeControl(const ControlDesign& design, QWidget* parent)
     case ControlKind::Line:
         return new LineControl(design.foreColor, parent);
     case ControlKind::CommandButton:
-        return new QPushButton(design.text, parent);
-    case ControlKind::Frame:
-        return new QGroupBox(design.text, parent);
-    case ControlKind::TextBox: {
-        auto* box = new QPlainTextEdit(parent);
-        box->setPlainText(design.text);
-        return box;
+    case ControlKind::ToggleButton: {
+        auto* button = new QPushButton(parent);
+        button->setCheckable(design.kind == ControlKind::ToggleButton);
+        return button;
     }
+    case ControlKind::CheckBox:
+        return new QCheckBox(parent);
+    case ControlKind::Frame:
+        return new QGroupBox(parent);
+    case ControlKind::Panel:
+        return new QWidget(parent);
+    case ControlKind::TextBox:
+        return new QLineEdit(parent);
+    case ControlKind::MultiLineTextBox:
+        return new QPlainTextEdit(parent);
+    case ControlKind::ListBox:
+        return new QListWidget(parent);
     }
     return nullptr;
+}
+
+void setText(QWidget* control, const QString& text)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* frame = qobject_cast<QGroupBox*>(control))
+        frame->setTitle(text);
+    else if (auto* line = qobject_cast<QLineEdit*>(control))
+        line->setText(text);
+    else if (auto* box = qobject_cast<QPlainTextEdit*>(control))
+        box->setPlainText(text);
 }
 
 } // namespace
@@ -203,36 +241,54 @@ QHash<QString, QWidget*> buildControls(QWidget* window, const std::vector<Contro
                                        double twipsX, double twipsY)
 {
     QHash<QString, QWidget*> controls;
+    std::map<int, QWidget*> tabOrder;
     for (const ControlDesign& design : designs) {
         QWidget* parent = design.container.isEmpty() ? window : controls.value(design.container);
         Q_ASSERT(parent);
-        QWidget* control = makeControl(design, parent);
+        QWidget* control = design.make ? design.make(parent) : makeControl(design, parent);
         control->setObjectName(design.name);
+        if (!design.text.isEmpty())
+            setText(control, design.text);
         if (design.font)
             control->setFont(
                 platform::makeFont(design.font->face, design.font->pointSize, design.font->bold));
-        if (design.foreColor.isValid() && design.kind != ControlKind::Line) {
+        if (design.foreColor.isValid() && design.kind != ControlKind::Line)
+            setForeColor(control, design.foreColor);
+        if (design.backColor.isValid()) {
             QPalette palette = control->palette();
-            palette.setColor(QPalette::WindowText, design.foreColor);
+            palette.setColor(QPalette::Window, design.backColor);
             control->setPalette(palette);
+            control->setAutoFillBackground(true);
         }
         if (design.kind == ControlKind::Line) {
-            auto* line = static_cast<LineControl*>(control);
-            line->setEnds(QPoint(twipsToPixels(design.twips[0], twipsX),
-                                 twipsToPixels(design.twips[1], twipsY)),
-                          QPoint(twipsToPixels(design.twips[2], twipsX),
-                                 twipsToPixels(design.twips[3], twipsY)));
+            static_cast<LineControl*>(control)->setEnds(
+                QPoint(twipsToPixels(design.twips[0], twipsX),
+                       twipsToPixels(design.twips[1], twipsY)),
+                QPoint(twipsToPixels(design.twips[2], twipsX),
+                       twipsToPixels(design.twips[3], twipsY)));
         } else {
             control->setGeometry(twipsToPixels(design.twips, twipsX, twipsY));
         }
         if (design.autoSize)
             control->resize(control->sizeHint().expandedTo(QSize(0, control->height())));
+        if (!design.tooltip.isEmpty())
+            control->setToolTip(design.tooltip);
         if (!design.accessibleName.isEmpty())
             control->setAccessibleName(design.accessibleName);
         if (!design.accessibleDescription.isEmpty())
             control->setAccessibleDescription(design.accessibleDescription);
+        if (!design.enabled)
+            control->setEnabled(false);
         control->setVisible(design.visible);
+        if (design.tabIndex >= 0 && control->focusPolicy() != Qt::NoFocus)
+            tabOrder.emplace(design.tabIndex, control);
         controls.insert(design.name, control);
+    }
+    QWidget* previous = nullptr;
+    for (const auto& [index, control] : tabOrder) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
     }
     return controls;
 }

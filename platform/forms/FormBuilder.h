@@ -15,12 +15,35 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace forms {
 
-enum class ControlKind { Label, Link, Image, PictureBox, Line, CommandButton, Frame, TextBox };
+/// A colour as the form designer writes it, &H00BBGGRR.
+constexpr QColor fromBgr(unsigned value)
+{
+    return QColor(int(value & 0xff), int((value >> 8) & 0xff), int((value >> 16) & 0xff));
+}
+
+enum class ControlKind {
+    Label,
+    Link,
+    Image,
+    PictureBox,
+    Line,
+    CommandButton,
+    /// A button that stays down until clicked again.
+    ToggleButton,
+    CheckBox,
+    Frame,
+    /// A bare container, drawn as nothing.
+    Panel,
+    TextBox,
+    MultiLineTextBox,
+    ListBox
+};
 
 struct FontDesign
 {
@@ -34,25 +57,37 @@ struct ControlDesign
 {
     QString name;
     ControlKind kind;
-    /// Left, top, width and height in twips; for a line its end points x1, y1, x2, y2.
+    /// Left, top, width and height in twips from the container's corner; for a line its end
+    /// points x1, y1, x2, y2.
     std::array<int, 4> twips;
+    /// Caption or initial text.
     QString text = {};
     /// The containing control's name; empty for the window itself.
     QString container = {};
     std::optional<FontDesign> font = std::nullopt;
-    /// Text colour; invalid means the container's.
+    /// Text colour, a line's colour; invalid means the container's text colour.
     QColor foreColor = {};
+    /// Invalid: the container shows through.
+    QColor backColor = {};
+    /// Where a label's text sits.
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     /// Resource path of an image's picture.
     QString picture = {};
+    QString tooltip = {};
     /// The label grows or shrinks to its text; only its top-left corner is fixed.
     bool autoSize = false;
     bool visible = true;
+    bool enabled = true;
     bool wordWrap = false;
+    /// Place in the tab order, counting from 0; -1: where the table puts it.
+    int tabIndex = -1;
     /// What a screen reader calls the control; empty: its caption. A label given a name no
     /// longer exposes its text, so plain labels keep theirs and take a description instead.
     QString accessibleName = {};
     /// What a screen reader adds about the control; empty: its tooltip.
     QString accessibleDescription = {};
+    /// Makes a control of the window's own class in place of the kind's usual one.
+    std::function<QWidget*(QWidget* parent)> make = {};
 };
 
 /// Twips to whole pixels at the given factor.
@@ -69,12 +104,18 @@ int twipsToPixels(int twips, double twipsPerPixel);
 /// @return the rectangle in pixels
 QRect twipsToPixels(const std::array<int, 4>& twips, double twipsX, double twipsY);
 
-/// A straight line control, one pixel wide, that lets the pointer pass through to the window.
+/// Sets the colour of a control's text.
+void setForeColor(QWidget* control, const QColor& colour);
+
+/// A straight line control, one pixel wide, like a line shape on a form. The pointer passes
+/// through it to the window.
 class LineControl final : public QWidget
 {
+    Q_OBJECT
 public:
+    /// @param colour invalid: the window's text colour
     LineControl(const QColor& colour, QWidget* parent);
-    QColor colour() const { return m_colour; }
+    QColor colour() const;
     /// Places the line between two points given in the parent's pixels.
     void setEnds(QPoint from, QPoint to);
     QLine ends() const { return m_ends; }
@@ -111,9 +152,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-/// Creates every control of `designs` on `window`, in table order (later ones lie on top), and
-/// names each after its entry. A container must come before the controls it holds.
-/// @param window the window that receives the controls
+/// Creates every control of `designs` on `window`, in table order (later ones lie on top),
+/// names each after its entry and sets the tab order of those with a tab index. A container
+/// must come before the controls it holds.
+/// @param window the window (or client area) that receives the controls
 /// @param designs the control table
 /// @param twipsX horizontal twips per pixel
 /// @param twipsY vertical twips per pixel

@@ -2,10 +2,10 @@
 // tooltip, tab order and state.
 
 #include "app/Form1.h"
-#include "app/LineControl.h"
 #include "catalogue/CatalogueTables.h"
 #include "platform/Fonts.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/forms/FormBuilder.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -200,15 +200,15 @@ void TestForm1Layout::frame()
 void TestForm1Layout::lines()
 {
     auto twipsLine = [this](const char* name) {
-        auto* line = m_form->findChild<LineControl*>(QLatin1String(name));
-        return line ? QLine(line->from() * 15, line->to() * 15) : QLine();
+        auto* line = m_form->findChild<forms::LineControl*>(QLatin1String(name));
+        return line ? QLine(line->ends().p1() * 15, line->ends().p2() * 15) : QLine();
     };
     QCOMPARE(twipsLine("Line1"), QLine(0, 0, 10320, 0));
     QCOMPARE(twipsLine("Line2"), QLine(0, 0, 5160, 0));
     QCOMPARE(twipsLine("Line3"), QLine(5160, 0, 5160, 6240));
     QCOMPARE(twipsLine("Line4"), QLine(0, 6240, 10440, 6240));
-    QCOMPARE(m_form->findChild<LineControl*>("Line1")->colour(), QColor(0x40, 0x40, 0x40));
-    QCOMPARE(m_form->findChild<LineControl*>("Line2")->colour(), QColor(0x80, 0x80, 0x80));
+    QCOMPARE(m_form->findChild<forms::LineControl*>("Line1")->colour(), QColor(0x40, 0x40, 0x40));
+    QCOMPARE(m_form->findChild<forms::LineControl*>("Line2")->colour(), QColor(0x80, 0x80, 0x80));
 }
 
 void TestForm1Layout::menu()
