@@ -16,11 +16,12 @@
 using forms::ControlDesign;
 using forms::ControlKind;
 using forms::FontDesign;
+using forms::kNavy;
+using forms::setForeColor;
 using platform::FontFace;
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
 const QColor kBlack(0, 0, 0);
 const QColor kGrey(128, 128, 128);
 const QColor kWhite(255, 255, 255);
@@ -216,13 +217,6 @@ frmAbout::frmAbout(const platform::Platform& platform, std::function<bool()> sou
     m_timer1->setInterval(kBlinkMilliseconds);
     connect(m_timer1, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
     m_timer1->start();
-}
-
-void frmAbout::setForeColor(QLabel* label, const QColor& colour)
-{
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
-    label->setPalette(p);
 }
 
 void frmAbout::StartSysInfo()

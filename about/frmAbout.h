@@ -41,8 +41,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void setForeColor(QLabel* label, const QColor& colour);
-
     QLabel* m_label1 = nullptr;
     QLabel* m_label5 = nullptr;
     QLabel* m_label8 = nullptr;

@@ -32,15 +32,6 @@ const QString kAppName = QStringLiteral("Glyphora");
 const QString kSection = QStringLiteral("Settings");
 const QString kSoundKey = QStringLiteral("Sound");
 
-const QColor kDarkBlue = forms::fromBgr(0x00800000);
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
 /// The control of that name, which the layout table made of that class.
 template <typename W> W* named(const QHash<QString, QWidget*>& controls, const QString& name)
 {
@@ -240,7 +231,7 @@ void Form1::Form_Load()
 {
     if (m_platform.settings.GetSetting(kAppName, kSection, kSoundKey) == QLatin1String("0"))
         Check1->setChecked(false); // runs Check1_Click, which stores "0" again
-    setTextColour(Label2, kDarkBlue);
+    forms::setForeColor(Label2, forms::kNavy);
     m_sound.SoundFlags = platform::kClickSoundFlags;
     m_translator->EnsureDictionaryFile();
     PlayResSound(platform::kClickSound, platform::kClickSoundType);

@@ -50,7 +50,7 @@ std::vector<forms::ControlDesign> controls()
     // clang-format off
     c.insert(c.end(), {
     {.name = "Label2", .kind = Label, .twips = {120, 600, 4815, 615}, .font = description,
-     .foreColor = fromBgr(0x00800000), .wordWrap = true, .tabIndex = 2,
+     .foreColor = forms::kNavy, .wordWrap = true, .tabIndex = 2,
      .accessibleDescription = "What the chosen entry means"},
     {.name = "Label1", .kind = Label, .twips = {120, 1320, 1335, 735}, .font = display,
      .backColor = lightGrey, .alignment = Qt::AlignCenter, .tabIndex = 1,

@@ -3,6 +3,8 @@
 // The main window's catalogue controls, created and laid out by the window and handed to
 // CatalogueHandlers, which gives them their content and behaviour.
 
+#include "catalogue/Faces.h"
+
 #include <array>
 
 class QCheckBox;
@@ -23,8 +25,8 @@ struct CatalogueControls
     QPushButton* Command15;  ///< picture copy, in the same place as Command1
     QPushButton* Command3;   ///< "C&lear search"
     QPushButton* Sendtxtcmd; ///< "Add Text face"
-    std::array<QPushButton*, 11> pictureButtons; ///< Command4 .. Command14, in order
-    QLineEdit* Txt1;                             ///< search box
-    QPlainTextEdit* Message_Text;                ///< the translator's message
-    QCheckBox* Check1;                           ///< "Play sounds"
+    std::array<QPushButton*, catalogue::kFaceCount> pictureButtons; ///< Command4 .., in order
+    QLineEdit* Txt1;                                                ///< search box
+    QPlainTextEdit* Message_Text;                                   ///< the translator's message
+    QCheckBox* Check1;                                              ///< "Play sounds"
 };

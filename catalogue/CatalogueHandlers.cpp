@@ -5,6 +5,7 @@
 #include "catalogue/ListSearch.h"
 #include "platform/Clipboard.h"
 #include "platform/SoundPlayer.h"
+#include "platform/forms/FormBuilder.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -15,8 +16,7 @@
 
 namespace {
 
-// A freshly chosen entry shows its description in dark blue; a copy turns it dark red.
-const QColor kDarkBlue(0, 0, 128);
+// A freshly chosen entry shows its description in navy; a copy turns it dark red.
 const QColor kDarkRed(128, 0, 0);
 
 constexpr int kSmileyPointSize = 24;
@@ -102,7 +102,7 @@ void CatalogueHandlers::showListChoice(const QListWidget* list,
                                        int pointSize)
 {
     showTextDisplay(true);
-    setDescriptionColour(kDarkBlue);
+    setDescriptionColour(forms::kNavy);
     const int row = selectedRow(list);
     const QString text = catalogue::textAt(table, row);
     m_c.Label2->setText(row >= 0 ? list->item(row)->text() : QString());
@@ -264,9 +264,7 @@ void CatalogueHandlers::Command3_Click()
 
 void CatalogueHandlers::setDescriptionColour(const QColor& colour)
 {
-    QPalette palette = m_c.Label2->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    m_c.Label2->setPalette(palette);
+    forms::setForeColor(m_c.Label2, colour);
 }
 
 void CatalogueHandlers::playClick()

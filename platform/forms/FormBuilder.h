@@ -27,6 +27,10 @@ constexpr QColor fromBgr(unsigned value)
     return QColor(int(value & 0xff), int((value >> 8) & 0xff), int((value >> 16) & 0xff));
 }
 
+/// The navy of titles, of a freshly chosen entry's description and of the link under the
+/// pointer.
+inline constexpr QColor kNavy = fromBgr(0x00800000);
+
 enum class ControlKind {
     Label,
     Link,
