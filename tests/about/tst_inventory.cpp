@@ -1,4 +1,5 @@
-// Every control of the About and Quick Help windows where it was designed, in twips.
+// Every control of the About and Quick Help windows built as its window's table designs it,
+// and the places a user would notice, in twips.
 
 #include "about/AboutTexts.h"
 #include "about/frmAbout.h"
@@ -13,25 +14,28 @@
 #include <QTest>
 #include <memory>
 
+using forms::ControlKind;
 using platform::fakes::FakePlatform;
 
 namespace {
 
-QString kindOf(QWidget* w)
+ControlKind kindOf(QWidget* w)
 {
     if (qobject_cast<QPushButton*>(w))
-        return QStringLiteral("CommandButton");
+        return ControlKind::CommandButton;
     if (qobject_cast<QGroupBox*>(w))
-        return QStringLiteral("Frame");
+        return ControlKind::Frame;
     if (qobject_cast<QPlainTextEdit*>(w))
-        return QStringLiteral("TextBox");
-    if (dynamic_cast<forms::LineControl*>(w))
-        return QStringLiteral("Line");
+        return ControlKind::MultiLineTextBox;
+    if (qobject_cast<forms::LineControl*>(w))
+        return ControlKind::Line;
+    if (qobject_cast<forms::LinkLabel*>(w))
+        return ControlKind::Link;
     if (auto* label = qobject_cast<QLabel*>(w))
-        return label->pixmap().isNull() ? QStringLiteral("Label") : QStringLiteral("Image");
+        return label->pixmap().isNull() ? ControlKind::Label : ControlKind::Image;
     if (qobject_cast<QFrame*>(w))
-        return QStringLiteral("PictureBox");
-    return QStringLiteral("?");
+        return ControlKind::PictureBox;
+    return ControlKind::Panel;
 }
 
 QString textOf(QWidget* w)
@@ -42,7 +46,17 @@ QString textOf(QWidget* w)
         return g->title();
     if (auto* l = qobject_cast<QLabel*>(w))
         return l->text();
+    if (auto* t = qobject_cast<QPlainTextEdit*>(w))
+        return t->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return {};
+}
+
+/// A window of the kind the test names, over `fakes`.
+std::unique_ptr<forms::SecondaryWindow> open(const QString& window, FakePlatform& fakes)
+{
+    if (window == "frmAbout")
+        return std::make_unique<frmAbout>(fakes.services(), [] { return true; });
+    return std::make_unique<help>(fakes.services(), [] { return true; });
 }
 
 } // namespace
@@ -53,6 +67,8 @@ class TestInventory : public QObject
 private slots:
     void controls_data();
     void controls();
+    void places_data();
+    void places();
     void windows();
     void scalesWithDpi();
 };
@@ -60,101 +76,78 @@ private slots:
 void TestInventory::controls_data()
 {
     QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QList<int>>("twips"); // left, top, width, height; a line's end points
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("autoSize");
-    QTest::addColumn<bool>("visible");
+    QTest::addColumn<int>("index"); // in the window's table
 
-    auto about = [](const char* name, const char* container, const char* kind, QList<int> twips,
-                    const QString& text, bool autoSize = false, bool visible = true) {
-        QTest::newRow(qPrintable(QStringLiteral("about ") + QLatin1String(name)))
-            << QStringLiteral("frmAbout") << QString::fromLatin1(container) << kind << twips << text
-            << autoSize << visible;
-    };
-    about("lpAppImage", "", "Image", {0, 240, 1215, 3075}, {});
-    about("lbAppTitle", "", "Label", {1440, 360, 2310, 210}, "Verot Glyphora", true);
-    about("lbAppVersion(0)", "", "Label", {2760, 720, 960, 195}, about::kVersionText, false, false);
-    about("lbAppVersion(1)", "", "Label", {1440, 120, 1005, 195}, "", true);
-    about("Label6", "", "Label", {1440, 720, 1215, 255}, "");
-    about("Label7", "", "Label", {1440, 1080, 615, 255}, "Email    :");
-    about("Label1", "", "Label", {2040, 1080, 1815, 255}, about::kAuthorEmail);
-    about("Label2", "", "Label", {1440, 1320, 615, 255}, "URL1     :");
-    about("Label5", "", "Label", {2040, 1320, 2775, 255}, about::kWebPage1);
-    about("Label9", "", "Label", {1440, 1560, 495, 255}, "URL2     :");
-    about("Label8", "", "Label", {2040, 1560, 3375, 255}, about::kWebPage2);
-    about("Label3", "", "Label", {1440, 1800, 1695, 255}, "ICQ      : " + about::kIcqNumber);
-    about("Label4", "", "Label", {1440, 2040, 2775, 255}, "Mobile  : " + about::kMobileNumber);
-    about("Picture1", "", "PictureBox", {1320, 2400, 3855, 1095}, {});
-    about("lbAppCopyright", "Picture1", "Label", {120, 120, 3285, 195}, about::kRightsLine, true);
-    about("lbAInfo", "Picture1", "Label", {120, 360, 2640, 195}, about::kAuthorCredit, true);
-    about("Label10", "Picture1", "Label", {120, 600, 3255, 195}, about::kTranslatorCredit, true);
-    about("Line1(0)", "", "Line", {120, 3600, 5640, 3600}, {});
-    about("Line1(1)", "", "Line", {-120, 3600, 5640, 3600}, {});
-    about("lbTemp(1)", "", "Label", {240, 3720, 2925, 1155}, about::kDistributionNotice);
-    about("Command1", "", "CommandButton", {3840, 4080, 1275, 375}, "&Ok");
-    about("Command2", "", "CommandButton", {3840, 4560, 1275, 375}, "&System Info...");
-    about("Image1", "", "Image", {4080, 480, 480, 480}, {});
-    about("Line2", "", "Line", {-360, 5040, 5760, 5040}, {});
-
-    auto help = [](const char* name, const char* container, const char* kind, QList<int> twips,
-                   const QString& text) {
-        QTest::newRow(qPrintable(QStringLiteral("help ") + QLatin1String(name)))
-            << QStringLiteral("help") << QString::fromLatin1(container) << kind << twips << text
-            << false << true;
-    };
-    help("Frame1", "", "Frame", {45, 0, 5550, 6420}, "");
-    help("Image1", "Frame1", "Image", {135, 225, 480, 480}, {});
-    help("Label14", "Frame1", "Label", {3720, 600, 1695, 255}, about::kVersionText);
-    help("Label16", "Frame1", "Label", {3720, 840, 1575, 255}, "10th June 2003");
-    help("Text1", "Frame1", "TextBox", {240, 1320, 5055, 4215}, {});
-    help("cmdCLOSE", "Frame1", "CommandButton", {2160, 5880, 975, 405}, "Ok");
+    for (const auto& [window, design] :
+         {std::pair{QStringLiteral("frmAbout"), frmAbout::design()}, {"help", help::design()}}) {
+        for (std::size_t i = 0; i < design.controls.size(); ++i) {
+            const QString& name = design.controls[i].name;
+            // The window sets the logo's labels side by side itself; see windows().
+            if (window == "help" && design.controls[i].autoSize)
+                continue;
+            QTest::newRow(qPrintable(window + ' ' + name)) << window << int(i);
+        }
+    }
 }
 
 void TestInventory::controls()
 {
     QFETCH(QString, window);
-    QFETCH(QString, container);
-    QFETCH(QString, kind);
-    QFETCH(QList<int>, twips);
-    QFETCH(QString, text);
-    QFETCH(bool, autoSize);
-    QFETCH(bool, visible);
+    QFETCH(int, index);
+    const forms::ControlDesign design =
+        (window == "frmAbout" ? frmAbout::design() : help::design()).controls[std::size_t(index)];
 
     FakePlatform fakes; // 15 twips to the pixel
-    std::unique_ptr<QWidget> form;
-    QWidget* control = nullptr;
-    const QString name = QString::fromLatin1(QTest::currentDataTag()).section(' ', 1);
-    if (window == "frmAbout") {
-        auto* w = new frmAbout(fakes.services(), [] { return true; });
-        form.reset(w);
-        control = w->control(name);
-    } else {
-        auto* w = new help(fakes.services(), [] { return true; });
-        form.reset(w);
-        control = w->control(name);
-    }
+    const std::unique_ptr<forms::SecondaryWindow> form = open(window, fakes);
+    QWidget* control = form->control(design.name);
     QVERIFY(control);
-    QCOMPARE(control->objectName(), name);
-    QCOMPARE(kindOf(control), kind);
-    QCOMPARE(control->parentWidget()->objectName(), container.isEmpty() ? window : container);
-    QCOMPARE(textOf(control), text);
-    QCOMPARE(!control->isHidden(), visible);
+    QCOMPARE(control->objectName(), design.name);
+    QCOMPARE(kindOf(control), design.kind);
+    QCOMPARE(control->parentWidget()->objectName(),
+             design.container.isEmpty() ? window : design.container);
+    QCOMPARE(textOf(control), design.text);
+    QCOMPARE(!control->isHidden(), design.visible);
 
-    if (kind == "Line") {
+    const std::array<int, 4>& twips = design.twips;
+    if (design.kind == ControlKind::Line) {
         auto* line = static_cast<forms::LineControl*>(control);
         QCOMPARE(line->ends(), QLine(twips[0] / 15, twips[1] / 15, twips[2] / 15, twips[3] / 15));
+        QCOMPARE(line->colour(), design.foreColor);
         return;
     }
     const QRect expected(twips[0] / 15, twips[1] / 15, twips[2] / 15, twips[3] / 15);
-    if (!autoSize) {
+    if (!design.autoSize) {
         QCOMPARE(control->geometry(), expected);
         return;
     }
     // An auto-size label keeps its corner and fits its text, whatever the face.
     QCOMPARE(control->pos(), expected.topLeft());
-    QVERIFY(control->width() >= control->fontMetrics().horizontalAdvance(text));
+    QVERIFY(control->width() >= control->fontMetrics().horizontalAdvance(design.text));
+}
+
+void TestInventory::places_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QRect>("twips"); // within the control's container
+    QTest::newRow("lpAppImage") << "frmAbout" << QRect(0, 240, 1215, 3075);
+    QTest::newRow("Label1") << "frmAbout" << QRect(2040, 1080, 1815, 255);
+    QTest::newRow("Command1") << "frmAbout" << QRect(3840, 4080, 1275, 375);
+    QTest::newRow("Frame1") << "help" << QRect(45, 0, 5550, 6420);
+    QTest::newRow("Text1") << "help" << QRect(240, 1320, 5055, 4215);
+    QTest::newRow("cmdCLOSE") << "help" << QRect(2160, 5880, 975, 405);
+}
+
+void TestInventory::places()
+{
+    QFETCH(QString, window);
+    QFETCH(QRect, twips);
+    FakePlatform fakes;
+    const std::unique_ptr<forms::SecondaryWindow> form = open(window, fakes);
+    QWidget* control = form->control(QLatin1String(QTest::currentDataTag()));
+    QVERIFY(control);
+    const QRect pixels = control->geometry();
+    QCOMPARE(QRect(pixels.x() * 15, pixels.y() * 15, pixels.width() * 15, pixels.height() * 15),
+             twips);
 }
 
 void TestInventory::windows()
