@@ -6,8 +6,8 @@
 #include "app/Module1.h"
 #include "app/WindowIcon.h"
 #include "catalogue/CatalogueHandlers.h"
-#include "platform/Fonts.h"
 #include "platform/Version.h"
+#include "platform/forms/Fonts.h"
 #include "platform/forms/FormBuilder.h"
 #include "translator/TranslatorHandlers.h"
 

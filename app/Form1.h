@@ -9,7 +9,7 @@
 //   about/      - the About and Quick Help windows opened from the menu.
 
 #include "platform/Platform.h"
-#include "platform/SoundPlayer.h"
+#include "platform/forms/SoundPlayer.h"
 
 #include <QMainWindow>
 #include <QPointer>

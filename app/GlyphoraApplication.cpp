@@ -1,7 +1,7 @@
 #include "app/GlyphoraApplication.h"
 
-#include "platform/Fonts.h"
 #include "platform/Version.h"
+#include "platform/forms/Fonts.h"
 
 #include <exception>
 

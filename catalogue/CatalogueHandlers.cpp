@@ -4,8 +4,8 @@
 #include "catalogue/Faces.h"
 #include "catalogue/ListSearch.h"
 #include "platform/Clipboard.h"
-#include "platform/SoundPlayer.h"
 #include "platform/forms/FormBuilder.h"
+#include "platform/forms/SoundPlayer.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QImage>
 #include <QString>
+
+class QImage;
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 // file, and opening, saving and clearing the message.
 
 #include "platform/Platform.h"
-#include "platform/SoundPlayer.h"
+#include "platform/forms/SoundPlayer.h"
 #include "translator/ModCmnDlg.h"
 #include "translator/TextFiles.h"
 #include "translator/TranslatorControls.h"

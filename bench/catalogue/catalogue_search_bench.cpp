@@ -9,8 +9,8 @@
 #include "catalogue/CatalogueHandlers.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/ListSearch.h"
-#include "platform/SoundPlayer.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/forms/SoundPlayer.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // Translation throughput of the one-pass translator against the record-by-record rule,
 // and the time from "Translate now" to the translated 1 MB message in the box.
 
-#include "platform/SoundPlayer.h"
 #include "platform/fakes/FakePlatform.h"
-#include "tests/translator/LiteralTranslator.h"
+#include "platform/forms/SoundPlayer.h"
+#include "tests/support/LiteralTranslator.h"
 #include "translator/Dictionary.h"
 #include "translator/DictionaryFile.h"
 #include "translator/EbonicText.h"

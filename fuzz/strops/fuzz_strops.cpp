@@ -3,7 +3,7 @@
 // match the step-by-step models, the cipher undoes itself, random numbers stay in bounds.
 
 #include "strops/pStringOps.h"
-#include "tests/strops/StropsTestSupport.h"
+#include "tests/support/StropsTestSupport.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,7 +10,7 @@
 // which follows the rule just as plainly but visits each distinct word once and jumps
 // straight to the next record with its key.
 
-#include "tests/translator/LiteralTranslator.h"
+#include "tests/support/LiteralTranslator.h"
 #include "translator/Dictionary.h"
 #include "translator/EbonicText.h"
 #include "translator/TextEncoding.h"

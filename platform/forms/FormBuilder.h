@@ -4,7 +4,7 @@
 // (1/1440 inch) and placed at the screen's logical resolution, so the windows keep their
 // proportions at any DPI.
 
-#include "platform/Fonts.h"
+#include "platform/forms/Fonts.h"
 
 #include <QAccessible>
 #include <QColor>

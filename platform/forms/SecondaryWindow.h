@@ -4,8 +4,8 @@
 // from its control table, with its own click-sound player and an "Ok" that clicks and closes.
 
 #include "platform/Platform.h"
-#include "platform/SoundPlayer.h"
 #include "platform/forms/FormBuilder.h"
+#include "platform/forms/SoundPlayer.h"
 
 #include <QSize>
 #include <functional>

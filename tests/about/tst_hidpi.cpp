@@ -5,8 +5,8 @@
 #include "about/HelpText.h"
 #include "about/frmAbout.h"
 #include "about/help.h"
-#include "platform/Fonts.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/forms/Fonts.h"
 #include "platform/forms/SharpPicture.h"
 
 #include <QApplication>

@@ -6,8 +6,8 @@
 #include "app/Form1Layout.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Faces.h"
-#include "platform/Fonts.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/forms/Fonts.h"
 #include "platform/forms/FormBuilder.h"
 
 #include <QAbstractButton>

@@ -4,8 +4,8 @@
 // fake platform services (or a clipboard of the test's choice).
 
 #include "catalogue/CatalogueHandlers.h"
-#include "platform/SoundPlayer.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/forms/SoundPlayer.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,5 @@
 // The Linux implementations of the platform services that need no outside program.
 
-#include "platform/Fonts.h"
 #include "platform/WaveFormat.h"
 #include "platform/desktop/QtClipboard.h"
 #include "platform/desktop/QtFileDialogs.h"
@@ -10,6 +9,7 @@
 #include "platform/desktop/QtWindowSystem.h"
 #include "platform/desktop/XdgPaths.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/forms/Fonts.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // Random numbers, the fixed scrambling and the keyed cipher.
 
 #include "strops/pStringOps.h"
-#include "tests/strops/StropsTestSupport.h"
+#include "tests/support/StropsTestSupport.h"
 
 #include <QtTest>
 #include <climits>

@@ -1,7 +1,7 @@
 // Extraction, stripping, search and replace.
 
 #include "strops/pStringOps.h"
-#include "tests/strops/StropsTestSupport.h"
+#include "tests/support/StropsTestSupport.h"
 
 #include <QtTest>
 #include <random>

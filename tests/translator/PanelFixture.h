@@ -3,8 +3,8 @@
 // The translator panel's controls as bare widgets, wired to TranslatorHandlers with fake
 // platform services and a data folder of its own.
 
-#include "platform/SoundPlayer.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/forms/SoundPlayer.h"
 #include "translator/DictionaryFile.h"
 #include "translator/MessageView.h"
 #include "translator/TranslatorHandlers.h"

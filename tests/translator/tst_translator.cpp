@@ -2,7 +2,7 @@
 // with duplicate, empty and spaced keys, and agreement with the literal record-by-record
 // rule on random messages and dictionaries.
 
-#include "tests/translator/LiteralTranslator.h"
+#include "tests/support/LiteralTranslator.h"
 #include "translator/Dictionary.h"
 #include "translator/EbonicText.h"
 #include "translator/Translator.h"

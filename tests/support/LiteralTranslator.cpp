@@ -1,4 +1,4 @@
-#include "tests/translator/LiteralTranslator.h"
+#include "tests/support/LiteralTranslator.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "platform/SoundPlayer.h"
+#include "platform/forms/SoundPlayer.h"
 
 #include "platform/MessageBoxes.h"
 #include "platform/Resources.h"

@@ -1,4 +1,4 @@
-#include "platform/Fonts.h"
+#include "platform/forms/Fonts.h"
 
 #include <QFile>
 #include <QFontDatabase>
