@@ -2,25 +2,9 @@
 
 #include "platform/forms/SharpPicture.h"
 
-#include <array>
-
 namespace catalogue {
 
 namespace {
-
-constexpr std::array<Face, kFaceCount> kFaces{{
-    {u"Big grin", u"biggrin", {15, 15}},
-    {u"Confuse", u"confuse", {15, 22}},
-    {u"Cool", u"cool", {15, 15}},
-    {u"Surprise", u"surprise", {15, 15}},
-    {u"Frown", u"frown", {15, 15}},
-    {u"Mad", u"mad", {15, 15}},
-    {u"Embarrasment", u"embarrassed", {15, 15}},
-    {u"Sarcastic", u"sarcastic", {15, 15}},
-    {u"Stick out tongue", u"tongue", {15, 15}},
-    {u"Smile", u"smile", {15, 15}},
-    {u"Wink", u"wink", {15, 15}},
-}};
 
 constexpr int kLargestScale = 3;
 /// The picture display stretches a face to 33 of its pixels; at a pixel ratio of 2 that is
@@ -31,7 +15,7 @@ constexpr int kDisplayScale = 5;
 
 std::span<const Face, kFaceCount> faces()
 {
-    return kFaces;
+    return kFaceTable;
 }
 
 QString facePath(const Face& face, int scale)

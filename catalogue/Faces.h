@@ -1,26 +1,17 @@
 #pragma once
 
-// The eleven picture faces of the catalogue's button row. Each is a small GIF (the picture
+// The picture faces of the catalogue's button row. Each is a small GIF (the picture
 // that is copied) with sharper drawings beside it for high-density screens.
+
+#include "catalogue/FaceTable.h"
 
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
-#include <QSize>
 #include <QString>
-#include <QStringView>
 #include <span>
 
 namespace catalogue {
-
-struct Face
-{
-    QStringView description; ///< the button's tooltip and the description line's text
-    QStringView fileName;    ///< resource base name under ":/faces/"
-    QSize size;              ///< of the GIF, in pixels; the larger drawings are multiples
-};
-
-inline constexpr int kFaceCount = 11;
 
 /// @return the faces in button order, left to right (Command4 to Command14).
 std::span<const Face, kFaceCount> faces();

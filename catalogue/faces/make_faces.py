@@ -310,20 +310,18 @@ def face_confuse(k):
 WIDTH = 15
 STROKE_FACTOR = {1: 1.0, 2: 0.8, 3: 0.72, 5: 0.66}
 
-# Button order: Command4 .. Command14.
-FACES = [
-    ("biggrin", 15, face_biggrin),
-    ("confuse", 22, face_confuse),
-    ("cool", 15, face_cool),
-    ("surprise", 15, face_surprise),
-    ("frown", 15, face_frown),
-    ("mad", 15, face_mad),
-    ("embarrassed", 15, face_embarrassed),
-    ("sarcastic", 15, face_sarcastic),
-    ("tongue", 15, face_tongue),
-    ("smile", 15, face_smile),
-    ("wink", 15, face_wink),
-]
+
+
+def read_faces():
+    """The faces in button order from faces.txt, the list the program is built from:
+    (file name, height, drawing function) for each."""
+    faces = []
+    with open(os.path.join(HERE, "faces.txt"), encoding="ascii") as f:
+        for line in f:
+            if line.strip() and not line.startswith("#"):
+                name, height, _tooltip = line.rstrip("\n").split("\t")
+                faces.append((name, int(height), globals()["face_" + name]))
+    return faces
 
 # At 15 pixels a drawing sampled from shapes comes out soft, so the 1x pictures are drawn
 # pixel by pixel to the same designs. Keys: . transparent, o outline, y face (shaded like the
@@ -820,7 +818,7 @@ def decode_gif_for_preview(data, height):
 def main(argv):
     sheet = argv[argv.index("--preview") + 1] if "--preview" in argv else None
     images = []
-    for name, height, draw in FACES:
+    for name, height, draw in read_faces():
         scaled = []
         # 5x is for the picture display, which stretches a face to more than twice the
         # button's size: at a pixel ratio of 2 it needs more pixels than the 3x drawing has.

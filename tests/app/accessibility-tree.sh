@@ -2,13 +2,13 @@
 # The real program read over AT-SPI, as a screen reader reads it: under Xvfb with a private
 # session bus and accessibility bus, atspi_tree.py lists the main window's accessible tree
 # and checks its names, roles, descriptions, keyboard reach and menu access keys.
-#   accessibility-tree.sh <glyphora> <atspi_tree.py> <main window title>
+#   accessibility-tree.sh <glyphora> <atspi_tree.py> <main window title> <faces.txt>
 set -eu
 if [ -z "${GLYPHORA_IN_XVFB:-}" ]; then
   GLYPHORA_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \
     dbus-run-session -- sh "$0" "$@"
 fi
-program=$1 checker=$2 title=$3
+program=$1 checker=$2 title=$3 faces=$4
 work=$(mktemp -d)
 bus_pid= pid=
 cleanup() {
@@ -35,7 +35,7 @@ done
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/program.log" 2>&1 &
 pid=$!
 status=0
-/usr/bin/python3 "$checker" "$title" || status=$?
+/usr/bin/python3 "$checker" "$title" "$faces" || status=$?
 if [ "$status" -ne 0 ]; then
   echo "--- the checker ended with $status; program output"; cat "$work/program.log"
   echo "--- accessibility bus"; cat "$work/bus.log"

@@ -6,7 +6,8 @@ that choosing a smiley describes the emoticon display, that a screen reader can 
 button, that Tab reaches every button and that the menu answers its access keys (the keys
 are typed with xdotool, as a user would).
 
-    atspi_tree.py <main window title>   (DISPLAY and the session bus must be those of the program)
+    atspi_tree.py <main window title> <faces.txt>
+    (DISPLAY and the session bus must be those of the program)
 """
 
 import subprocess
@@ -17,8 +18,10 @@ import pyatspi
 from gi.repository import GLib
 
 TITLE = sys.argv[1]
-FACES = ["Big grin", "Confuse", "Cool", "Surprise", "Frown", "Mad", "Embarrasment",
-         "Sarcastic", "Stick out tongue", "Smile", "Wink"]
+# The picture buttons' names, from the list the program's face table is made of.
+with open(sys.argv[2], encoding="ascii") as faces:
+    FACES = [line.rstrip("\n").split("\t")[2] for line in faces
+             if line.strip() and not line.startswith("#")]
 # Roles whose controls a user operates: each needs a name.
 NAMED_ROLES = {"push button", "toggle button", "check box", "radio button", "text", "entry",
                "list", "list item", "menu item", "link", "page tab", "combo box",
