@@ -54,7 +54,7 @@ public:
         for (const QString& word : (message + u' ').split(u' ')) {
             result += u' ';
             result += replaced(word, done);
-            trimSpaces(result);
+            reference::trimSpaces(result);
         }
         return result;
     }
@@ -79,18 +79,6 @@ private:
             next = *at + 1;
         }
         return *done.insert(word, current);
-    }
-
-    static void trimSpaces(QString& text)
-    {
-        qsizetype end = text.size();
-        while (end > 0 && text[end - 1] == u' ')
-            --end;
-        text.truncate(end);
-        qsizetype lead = 0;
-        while (lead < text.size() && text[lead] == u' ')
-            ++lead;
-        text.remove(0, lead);
     }
 
     const QList<DictionaryRecord>& m_records;

@@ -27,6 +27,8 @@ std::optional<QString> readRecord(QStringView text, qsizetype& pos)
     return record;
 }
 
+} // namespace
+
 void trimSpaces(QString& text)
 {
     qsizetype end = text.size();
@@ -38,7 +40,6 @@ void trimSpaces(QString& text)
         ++lead;
     text.remove(0, lead);
 }
-} // namespace
 
 std::optional<QString> literalTranslate(QStringView dictionaryText, const QString& message,
                                         int count)

@@ -13,6 +13,10 @@ namespace translator::reference {
 /// @param message the message text
 /// @param count how many records to read
 /// @return the translated text, or nothing when the records cannot be read
+/// Removes the spaces (only U+0020) at both ends, as the rebuilt message is trimmed.
+/// @param text any text
+void trimSpaces(QString& text);
+
 std::optional<QString> literalTranslate(QStringView dictionaryText, const QString& message,
                                         int count = 656);
 
