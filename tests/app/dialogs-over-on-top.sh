@@ -30,7 +30,8 @@ fail() {
   echo "--- window manager output"; cat "$work/wm.log"
   exit 1
 }
-# Runs a check every tenth of a second until it holds or the seconds run out.
+# Runs a check every tenth of a second until it holds or the seconds run out. The bounds are
+# generous: a check that holds ends the wait at once, and a loaded machine needs the room.
 wait_for() { # seconds check...
   tries=$(( $1 * 10 )); shift
   until "$@"; do
@@ -64,20 +65,20 @@ click() { # x y in twips of the client area, at 96 dpi
 # main window, then closes it with Escape once it has the keyboard.
 check_dialog() { # x y title
   click "$1" "$2"
-  wait_for 10 dialog_shown || fail "no window appeared for '$3'"
+  wait_for 20 dialog_shown || fail "no window appeared for '$3'"
   dlg=$(dialog)
   name=$(xprop -id "$dlg" WM_NAME | sed -n 's/^WM_NAME([A-Z_]*) = "\(.*\)"$/\1/p')
   [ "$name" = "$3" ] || fail "expected the window '$3', found '$name'"
-  wait_for 3 dialog_above_main "$dlg" || fail "'$3' is stacked under the On Top main window"
+  wait_for 20 dialog_above_main "$dlg" || fail "'$3' is stacked under the On Top main window"
   echo "'$3' is above the main window"
-  wait_for 5 active "$dlg" || fail "'$3' did not get the keyboard"
+  wait_for 20 active "$dlg" || fail "'$3' did not get the keyboard"
   xdotool key Escape
-  wait_for 10 dialog_gone || fail "'$3' did not close"
+  wait_for 20 dialog_gone || fail "'$3' did not close"
 }
 
 openbox --sm-disable >"$work/wm.log" 2>&1 &
 wm_pid=$!
-wait_for 10 wm_ready || fail "openbox did not start"
+wait_for 20 wm_ready || fail "openbox did not start"
 
 "$program" >"$work/program.log" 2>&1 &
 pid=$!
@@ -89,13 +90,13 @@ for _ in $(seq 100); do
 done
 [ -n "$main" ] || fail "the main window did not appear"
 main_hex=$(printf '0x%x' "$main")
-wait_for 10 main_listed || fail "openbox does not manage the main window"
+wait_for 20 main_listed || fail "openbox does not manage the main window"
 menu=$(( $(xdotool getwindowgeometry "$main" | awk '/Geometry/ { split($2, s, "x"); print s[2] }') - 417 ))
 
 click 3120 2497 # "On Top"
-wait_for 5 main_on_top || fail "the main window did not go on top"
+wait_for 20 main_on_top || fail "the main window did not go on top"
 click 4507 6007 # ">>" opens the translator panel
-wait_for 5 panel_open || fail "the translator panel did not open"
+wait_for 20 panel_open || fail "the translator panel did not open"
 
 check_dialog 6187 5587 "Glyphora" # "Translate now" on an empty message: "Enter some text ."
 check_dialog 6967 5107 "Open"
@@ -103,7 +104,7 @@ check_dialog 9247 5107 "Save As"
 
 # Quick Help has no owner, yet it must not open hidden under the main window either.
 xdotool key --window "$main" alt+h
-wait_for 10 dialog_shown || fail "Quick Help did not appear"
+wait_for 20 dialog_shown || fail "Quick Help did not appear"
 help=$(dialog)
-wait_for 3 dialog_above_main "$help" || fail "'Quick Help' is stacked under the On Top main window"
+wait_for 20 dialog_above_main "$help" || fail "'Quick Help' is stacked under the On Top main window"
 echo "'Quick Help' is above the main window"
