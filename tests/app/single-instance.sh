@@ -2,7 +2,8 @@
 # One copy per session: the real program runs under Xvfb with openbox and a private session
 # bus. A second start brings the minimised window back, active, and ends at once with 0; a
 # start while the running copy does not answer opens its own window and takes over the name
-# when that copy leaves. Without a bus every start runs on its own, as before. Each copy
+# when that copy leaves. Without a bus, or with its daemon stopped, every start runs on its
+# own, as before. Each copy
 # quits by its usual path on SIGTERM.
 #   single-instance.sh <glyphora> <main window title>
 set -eu
@@ -49,6 +50,7 @@ minimised() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN; }
 shown() { ! minimised "$1"; }
 active() { xprop -root _NET_ACTIVE_WINDOW | grep -q "$(printf '# 0x%x$' "$1")"; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
+dictionary_written() { [ -n "$(find "$XDG_DATA_HOME" -type f 2>/dev/null)" ]; }
 owned() { dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
             org.freedesktop.DBus.NameHasOwner string:org.example.Glyphora 2>/dev/null |
           grep -q 'boolean true'; }
@@ -134,4 +136,15 @@ status=0; wait "$fourth" || status=$?
 [ "$status" -eq 0 ] || fail "a start after the first copy left ended with $status"
 count_is 1 || fail "a start after the first copy left opened a window of its own"
 echo "with the running copy silent, a start ran on its own and took the name over"
+
+# The bus daemon itself is stopped: a start does not wait on it. It runs offscreen, since
+# Qt's screen-reader bridge on X11 waits on that bus by itself; writing its dictionary file
+# shows that it got past the bus.
+kill -STOP "$bus_pid"
+rm -rf "$XDG_DATA_HOME"
+start stopped_bus env QT_QPA_PLATFORM=offscreen; fifth=$started
+wait_for 10 dictionary_written || fail "with the bus stopped, a start waited on it"
+terminate "$fifth" "the copy started while the bus was stopped"
+kill -CONT "$bus_pid"
+echo "with the bus daemon stopped, a start ran on its own"
 terminate "$third" "the copy that took the name over"
