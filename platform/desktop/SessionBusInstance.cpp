@@ -216,6 +216,9 @@ SessionBusInstance::Role SessionBusInstance::start(const QVariantMap& platformDa
 
     // The owner is quitting or hung. Wait in the bus's queue: when it leaves, this copy
     // owns the name without asking again.
+    qWarning("Glyphora is running already but did not come forward (%s); this start opens a "
+             "window of its own.",
+             qPrintable(reply.errorMessage()));
     m_owner = true;
     m_bus.call(busCall(QStringLiteral("RequestName"), {kName, 0u}), QDBus::NoBlock);
     return Role::Unanswered;
