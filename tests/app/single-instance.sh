@@ -147,4 +147,16 @@ wait_for 10 dictionary_written || fail "with the bus stopped, a start waited on 
 terminate "$fifth" "the copy started while the bus was stopped"
 kill -CONT "$bus_pid"
 echo "with the bus daemon stopped, a start ran on its own"
-terminate "$third" "the copy that took the name over"
+
+# A copy in the pause before it ends has given the name up: a start then opens its own
+# window instead of calling on one that is closing.
+kill -TERM "$third"
+wait_for 20 count_is 0 || fail "the copy that took the name over kept its window on SIGTERM"
+start after_quit; sixth=$started
+wait_for 20 count_is 1 || fail "a start while the other copy was quitting opened no window"
+wait_for 20 gone "$third" || fail "the copy that took the name over did not quit on SIGTERM"
+status=0; wait "$third" || status=$?
+[ "$status" -eq 0 ] || fail "the copy that took the name over ended with $status on SIGTERM"
+gone "$sixth" && fail "the start while the other copy was quitting ended"
+echo "a start while the running copy was quitting opened its own window"
+terminate "$sixth" "the copy started while the other was quitting"
