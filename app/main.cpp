@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/Form1.h"
 #include "app/GlyphoraApplication.h"
 #include "platform/desktop/DesktopPlatform.h"
@@ -6,6 +7,10 @@
 
 int main(int argc, char* argv[])
 {
+    // Commands, --help and --version end here, before anything needs a display.
+    if (const std::optional<int> status = RunCommandLine(argc, argv))
+        return *status;
+
     GlyphoraApplication application(argc, argv);
 
     platform::DesktopPlatform desktop;
