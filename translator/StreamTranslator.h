@@ -33,7 +33,7 @@ public:
     /// Writes all of the bytes: @return false on an error.
     using Writer = std::function<bool(const char* bytes, qint64 size)>;
 
-    inline static constexpr qsizetype kDefaultBufferBytes = qsizetype(1) << 20;
+    inline static constexpr qsizetype kDefaultBufferBytes = qsizetype(256) << 10;
 
     enum class Outcome { Done, ReadFailed, WriteFailed };
 
@@ -58,46 +58,65 @@ private:
     };
     struct Replacement
     {
-        std::string utf8;
-        std::string cp1252;
+        qsizetype utf8At = 0; ///< into m_replacementBytes, as are the other offsets
+        qsizetype utf8Length = 0;
+        qsizetype cp1252At = 0;
+        qsizetype cp1252Length = 0;
         bool fitsCp1252 = true;
         qsizetype leadingSpaces = 0; ///< dropped when the replacement begins the line
     };
+    /// One mapping whose key is ASCII. A key of up to eight bytes with a short replacement
+    /// is settled by its slot alone; the others are found through m_slotMappings.
     struct ByteSlot
     {
-        std::uint32_t hash = 0;
-        std::int32_t mapping = -1; ///< -1 when the slot is free
+        std::uint64_t first = 0;         ///< the key's first eight bytes, zero-padded
+        std::uint32_t replacementAt = 0; ///< into m_replacementBytes, in UTF-8
+        std::uint16_t replacementLength = 0;
+        std::uint8_t keyLength = kFreeSlot; ///< up to 8, kFreeSlot or kLongKey
+        std::uint8_t leadingSpaces = 0;
     };
+    static constexpr std::uint8_t kFreeSlot = 0xFF;
+    static constexpr std::uint8_t kLongKey = 0xFE;
+    static constexpr qsizetype kNotAscii = -2;
 
     void processLines(bool atEnd);
     void relieveFullBuffer();
+    void translateUtf8Run(const char* begin, const char* end);
     void translateRun(const char* begin, const char* end, bool lineEnds, const char* lineEnd,
                       qsizetype lineEndLength);
     void closeLineAfterLongWord(const char* lineEnd, qsizetype lineEndLength);
     Mode modeOf(const char* begin, const char* end, bool lineEnds) const;
     qsizetype resolve(const char* word, qsizetype length, Mode mode) const;
-    qsizetype findBytes(const char* lowerWord, qsizetype length, std::uint32_t hash) const;
+    qsizetype findAscii(const char* word, qsizetype length) const;
+    qsizetype probe(std::uint32_t hash, const std::uint64_t* lowered, qsizetype length) const;
     void emitWord(const char* word, qsizetype length, Mode mode);
     void emitMapping(qsizetype mapping, Mode mode);
     void emitPiece(const char* piece, qsizetype length, qsizetype leadingSpaces);
     void put(const char* bytes, qsizetype length);
+    /// Any bytes; put() wants kSlack readable bytes after them.
     void putSlow(const char* bytes, qsizetype length);
     void flush();
 
     const Translator& m_translator;
-    std::vector<Replacement> m_replacements; ///< by mapping index
-    std::vector<ByteSlot> m_slots;           ///< the mappings whose keys are ASCII
-    std::vector<std::string> m_asciiKeys;    ///< by mapping index; empty for the others
+    std::vector<Replacement> m_replacements;  ///< by mapping index
+    std::string m_replacementBytes;           ///< with room for a short copy's last load
+    std::vector<ByteSlot> m_slots;            ///< the mappings whose keys are ASCII
+    std::vector<std::int32_t> m_slotMappings; ///< by slot: its mapping, -1 when free
+    std::vector<std::uint64_t> m_keyWords;    ///< their keys, zero-padded to eight bytes
+    std::vector<std::uint32_t> m_keyAt;       ///< by mapping index: where in m_keyWords
+    std::vector<qsizetype> m_asciiKeyLengths; ///< by mapping index; -1 when not ASCII
     std::uint32_t m_mask = 0;
-    qsizetype m_longestAsciiKey = 0;
-    qsizetype m_longestMatchBytes = 0; ///< a longer word equals no key in any encoding
-    qsizetype m_emptyMapping = -1;     ///< what an empty word becomes
-    mutable std::string m_lowered;     ///< scratch for one lowered ASCII word
+    qsizetype m_longestAsciiKey = -1;             ///< -1 when no key is ASCII
+    qsizetype m_longestMatchBytes = 0;            ///< a longer word equals no key in any encoding
+    qsizetype m_emptyMapping = -1;                ///< what an empty word becomes
+    mutable std::vector<std::uint64_t> m_lowered; ///< scratch for one lowered ASCII word
 
-    std::vector<char> m_in;
-    qsizetype m_pos = 0;  ///< the first byte not yet translated
-    qsizetype m_fill = 0; ///< the end of what was read
-    std::vector<char> m_out;
+    std::vector<char> m_in; ///< m_capacity bytes, and a few more that word scans may load
+    qsizetype m_capacity = 0;
+    qsizetype m_pos = 0;     ///< the first byte not yet translated
+    qsizetype m_fill = 0;    ///< the end of what was read
+    std::vector<char> m_out; ///< m_outCapacity bytes and room for a short copy's last store
+    qsizetype m_outCapacity = 0;
     qsizetype m_outAt = 0;
     const Writer* m_write = nullptr;
     bool m_writeFailed = false;
