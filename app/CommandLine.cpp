@@ -96,9 +96,8 @@ QtOption qtOption(std::string_view argument)
     return QtOption::None;
 }
 
-void printError(const QByteArray& line)
+void writeError(const QByteArray& text)
 {
-    QByteArray text = "glyphora: " + line + '\n';
     const char* p = text.constData();
     qsizetype left = text.size();
     while (left > 0) {
@@ -112,6 +111,11 @@ void printError(const QByteArray& line)
     }
 }
 
+void printError(const QByteArray& line)
+{
+    writeError("glyphora: " + line + '\n');
+}
+
 QByteArray systemReason(int error)
 {
     return QByteArray(std::strerror(error));
@@ -119,11 +123,7 @@ QByteArray systemReason(int error)
 
 int usageError(const QByteArray& line)
 {
-    printError(line);
-    const QByteArray usage(kUsage);
-    if (::write(STDERR_FILENO, usage.constData(), size_t(usage.size())) < 0) {
-        // The status says it all.
-    }
+    writeError("glyphora: " + line + '\n' + kUsage);
     return kUsageError;
 }
 
@@ -305,7 +305,8 @@ int runTranslate(std::span<char*> arguments)
         const int fd =
             standardInput ? STDIN_FILENO : ::open(file.constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
-            printError(name + ": " + systemReason(errno));
+            const int openError = errno;
+            printError(name + ": " + systemReason(openError));
             status = kFailure;
             continue;
         }

@@ -11,8 +11,9 @@ namespace translator {
 
 namespace {
 
-// Words are read eight bytes at a time; the input buffer has this much to spare after its
-// end, so the last load of a word never leaves it.
+// Words are read eight bytes at a time and short pieces copied sixteen at a time: the input
+// buffer, the replacements and the output buffer have this much to spare after their ends,
+// so no load or store past a word or a piece leaves them.
 constexpr qsizetype kSlack = 16;
 constexpr std::uint64_t kOnes = 0x0101010101010101u;
 constexpr std::uint64_t kHighBits = 0x8080808080808080u;
@@ -61,17 +62,23 @@ bool isAscii(const char* begin, const char* end)
     }
     for (; begin != end; ++begin)
         high |= static_cast<unsigned char>(*begin);
-    return (high & 0x8080808080808080u) == 0;
+    return (high & kHighBits) == 0;
 }
 
-/// The first space in [p, end), or end; reads up to seven bytes past end.
-inline const char* findSpace(const char* p, const char* end)
+/// The first separator (a space, or with @p kLines an LF too) in [p, end), or end; reads up
+/// to seven bytes past end.
+template <bool kLines> inline const char* findSeparator(const char* p, const char* end)
 {
     for (; p < end; p += 8) {
-        const std::uint64_t notSpace = load8(p) ^ (0x20 * kOnes);
-        const std::uint64_t spaces = (notSpace - kOnes) & ~notSpace & kHighBits;
-        if (spaces) {
-            const char* at = p + (std::countr_zero(spaces) >> 3);
+        const std::uint64_t x = load8(p);
+        const std::uint64_t notSpace = x ^ (0x20 * kOnes);
+        std::uint64_t found = (notSpace - kOnes) & ~notSpace & kHighBits;
+        if constexpr (kLines) {
+            const std::uint64_t notLineFeed = x ^ (0x0A * kOnes);
+            found |= (notLineFeed - kOnes) & ~notLineFeed & kHighBits;
+        }
+        if (found) {
+            const char* at = p + (std::countr_zero(found) >> 3);
             return at < end ? at : end;
         }
     }
@@ -180,7 +187,8 @@ StreamTranslator::Outcome StreamTranslator::translate(const Reader& read, const 
             m_fill -= m_pos;
             m_pos = 0;
         }
-        const qint64 got = read(m_in.data() + m_fill, qint64(m_capacity - m_fill));
+        const qint64 wanted = m_capacity - m_fill;
+        const qint64 got = read(m_in.data() + m_fill, wanted);
         if (got < 0)
             readFailed = true;
         if (got <= 0)
@@ -189,7 +197,8 @@ StreamTranslator::Outcome StreamTranslator::translate(const Reader& read, const 
             m_fill += qsizetype(got);
 
         if (!startSeen) {
-            if (m_fill < 3 && !atEnd)
+            // Only the start of a byte order mark is worth waiting for.
+            if (m_fill < 3 && !atEnd && std::memcmp(m_in.data(), kUtf8Bom, size_t(m_fill)) == 0)
                 continue;
             startSeen = true;
             if (m_fill >= 3 && std::memcmp(m_in.data(), kUtf8Bom, 3) == 0) {
@@ -200,6 +209,10 @@ StreamTranslator::Outcome StreamTranslator::translate(const Reader& read, const 
         processLines(atEnd);
         if (!atEnd && m_pos == 0 && m_fill == m_capacity)
             relieveFullBuffer();
+        // Input that comes slowly (a terminal, a pipe from a program that is still
+        // running) gets its translation as it comes, not when the buffer fills.
+        if (got > 0 && got < wanted)
+            flush();
     }
     flush();
     m_write = nullptr;
@@ -213,6 +226,7 @@ void StreamTranslator::processLines(bool atEnd)
     const char* const base = m_in.data();
     const char* const end = base + m_fill;
     const char* lineFeed = nullptr; // the next LF at or after p, or end when there is none
+    bool wholeLinesTried = false;
     while (!m_writeFailed) {
         const char* p = base + m_pos;
         if (p == end) {
@@ -244,6 +258,18 @@ void StreamTranslator::processLines(bool atEnd)
             continue;
         }
 
+        if (!wholeLinesTried && !m_lineOpen) {
+            // Lines of UTF-8 ended by LF alone, nearly every text: all of them in one go.
+            wholeLinesTried = true;
+            const void* last = memrchr(p, '\n', size_t(end - p));
+            const char* stop = last ? static_cast<const char*>(last) + 1 : p;
+            if (stop != p && !std::memchr(p, '\r', size_t(stop - p)) &&
+                (isAscii(p, stop) || isValidUtf8(QByteArrayView(p, stop - p)))) {
+                translateUtf8<true>(p, stop);
+                m_pos = stop - base;
+                continue;
+            }
+        }
         if (!lineFeed || lineFeed < p) {
             const void* at = std::memchr(p, '\n', size_t(end - p));
             lineFeed = at ? static_cast<const char*>(at) : end;
@@ -308,10 +334,10 @@ void StreamTranslator::translateRun(const char* begin, const char* end, bool lin
 {
     const Mode mode = modeOf(begin, end, lineEnds);
     if (mode == Mode::Utf8) {
-        translateUtf8Run(begin, end);
+        translateUtf8<false>(begin, end);
     } else {
         for (const char* word = begin;; ++word) {
-            const char* space = findSpace(word, end);
+            const char* space = findSeparator<false>(word, end);
             emitWord(word, space - word, mode);
             if (space == end)
                 break;
@@ -326,27 +352,40 @@ void StreamTranslator::translateRun(const char* begin, const char* end, bool lin
     m_emitted = m_lineOpen = false;
 }
 
-void StreamTranslator::translateUtf8Run(const char* begin, const char* end)
+template <bool kLines> void StreamTranslator::translateUtf8(const char* begin, const char* end)
 {
     // The common case, inlined. A word of up to eight bytes is found, checked for ASCII,
     // lowered, hashed and compared with one load, and its slot holds what it becomes.
     // Whether a word is in the dictionary follows no pattern a branch could learn, so the
-    // piece is chosen without one; the output position stays in a register.
+    // piece is chosen without one; the output position stays in a register. With kLines
+    // the range is whole lines, each ended by an LF.
     char* const outBegin = m_out.data();
     char* out = outBegin + m_outAt;
     char* const outFastEnd = outBegin + m_outCapacity - 17; // a space and a 16-byte copy
     const char* const replacements = m_replacementBytes.data();
     std::uint64_t emitted = m_emitted ? ~std::uint64_t(0) : 0;
+    const auto sync = [&] {
+        m_outAt = out - outBegin;
+        m_emitted = emitted != 0;
+    };
+    const auto resume = [&] {
+        out = outBegin + m_outAt;
+        emitted = m_emitted ? ~std::uint64_t(0) : 0;
+    };
     for (const char* word = begin;; ++word) {
         const std::uint64_t x = load8(word);
         const std::uint64_t notSpace = x ^ (0x20 * kOnes);
-        const std::uint64_t spaces = (notSpace - kOnes) & ~notSpace & kHighBits;
-        const char* space = spaces ? word + (std::countr_zero(spaces) >> 3) : word + 8;
-        if (space > end)
-            space = end;
-        else if (!spaces)
-            space = findSpace(word + 8, end);
-        const qsizetype length = space - word;
+        std::uint64_t separators = (notSpace - kOnes) & ~notSpace & kHighBits;
+        if constexpr (kLines) {
+            const std::uint64_t notLineFeed = x ^ (0x0A * kOnes);
+            separators |= (notLineFeed - kOnes) & ~notLineFeed & kHighBits;
+        }
+        const char* stop = separators ? word + (std::countr_zero(separators) >> 3) : word + 8;
+        if (stop > end)
+            stop = end;
+        else if (!separators)
+            stop = findSeparator<kLines>(word + 8, end);
+        const qsizetype length = stop - word;
         const std::uint64_t bytes = x & keepBytes(length);
         const char* piece = word;
         qsizetype pieceLength = length;
@@ -355,19 +394,29 @@ void StreamTranslator::translateUtf8Run(const char* begin, const char* end)
         if (length <= 8 && length <= m_longestAsciiKey && !(bytes & kHighBits)) {
             const std::uint64_t lower = lowerAscii8(bytes);
             const std::uint32_t hash = hashOf(&lower, length);
-            const ByteSlot& slot = m_slots[hash & m_mask];
-            const std::uint64_t differs = (slot.first ^ lower) | (slot.keyLength ^ length);
-            if (differs == 0 || slot.keyLength == kFreeSlot) [[likely]] {
+            std::uint32_t at = hash & m_mask;
+            const ByteSlot* slot = &m_slots[at];
+            std::uint64_t differs = (slot->first ^ lower) | (slot->keyLength ^ length);
+            // Another short key in the way: the next slots, as they were filled.
+            while (differs != 0 && slot->keyLength <= 8)
+                [[unlikely]]
+                {
+                    at = (at + 1) & m_mask;
+                    slot = &m_slots[at];
+                    differs = (slot->first ^ lower) | (slot->keyLength ^ length);
+                }
+            // A slot of a long key or a long replacement is left to the general lookup.
+            if (differs == 0 || slot->keyLength == kFreeSlot) [[likely]] {
                 const std::int64_t found = -std::int64_t(differs == 0);
                 const auto pick = [found](std::int64_t yes, std::int64_t no) {
                     return (yes & found) | (no & ~found);
                 };
                 piece = reinterpret_cast<const char*>(
                     pick(std::int64_t(reinterpret_cast<std::uintptr_t>(replacements)) +
-                             std::int64_t(slot.replacementAt),
+                             std::int64_t(slot->replacementAt),
                          std::int64_t(reinterpret_cast<std::uintptr_t>(word))));
-                pieceLength = pick(slot.replacementLength, length);
-                leadingSpaces = pick(slot.leadingSpaces, 0);
+                pieceLength = pick(slot->replacementLength, length);
+                leadingSpaces = pick(slot->leadingSpaces, 0);
                 settled = true;
             }
         }
@@ -385,21 +434,30 @@ void StreamTranslator::translateUtf8Run(const char* begin, const char* end)
             out -= (emitted & 1) & ~nonEmpty;
             emitted |= nonEmpty;
         } else {
-            m_outAt = out - outBegin;
-            m_emitted = emitted != 0;
+            sync();
             if (settled)
                 emitPiece(piece, pieceLength, leadingSpaces);
             else
                 emitWord(word, length, Mode::Utf8);
-            out = outBegin + m_outAt;
-            emitted = m_emitted ? ~std::uint64_t(0) : 0;
+            resume();
         }
-        if (space == end)
+        if constexpr (kLines) {
+            if (*stop == '\n') {
+                // The line's last, empty word, then its end.
+                sync();
+                emitMapping(m_emptyMapping, Mode::Utf8);
+                putSlow(stop, 1);
+                m_emitted = false;
+                resume();
+                if (stop + 1 == end)
+                    break;
+            }
+        } else if (stop == end) {
             break;
-        word = space;
+        }
+        word = stop;
     }
-    m_outAt = out - outBegin;
-    m_emitted = emitted != 0;
+    sync();
 }
 
 StreamTranslator::Mode StreamTranslator::modeOf(const char* begin, const char* end,
@@ -414,7 +472,7 @@ StreamTranslator::Mode StreamTranslator::modeOf(const char* begin, const char* e
     if (lineEnds && !fits(m_emptyMapping))
         return Mode::Cp1252AsUtf8;
     for (const char* word = begin;; ++word) {
-        const char* space = findSpace(word, end);
+        const char* space = findSeparator<false>(word, end);
         if (!fits(space == word ? m_emptyMapping : resolve(word, space - word, Mode::Cp1252)))
             return Mode::Cp1252AsUtf8;
         if (space == end)

@@ -81,7 +81,7 @@ private:
 
     void processLines(bool atEnd);
     void relieveFullBuffer();
-    void translateUtf8Run(const char* begin, const char* end);
+    template <bool kLines> void translateUtf8(const char* begin, const char* end);
     void translateRun(const char* begin, const char* end, bool lineEnds, const char* lineEnd,
                       qsizetype lineEndLength);
     void closeLineAfterLongWord(const char* lineEnd, qsizetype lineEndLength);

@@ -18,6 +18,7 @@ import shutil
 import statistics
 import subprocess
 import tempfile
+import threading
 import time
 
 # Common English words and some the dictionary knows, so that lookups both hit and miss.
@@ -32,6 +33,9 @@ nothing something anyone police doctor teacher school church music party phone c
 brother sister mother father family baby little big small old young happy sad angry tired
 hungry beautiful ugly crazy cool great nice bad terrible awesome stupid smart funny""".split()
 
+# Seconds after which a filter is stopped: some are Perl scripts that take minutes, and
+# one that slow cannot be the fastest.
+FILTER_LIMIT = 20
 
 
 def installed_filters():
@@ -68,29 +72,49 @@ def make_text(path, megabytes):
         f.write("".join(chunk))
 
 
-def run_once(command, stdin_path, env):
-    """Seconds and peak memory (MB) of one run with the file on standard input."""
-    with open(stdin_path, "rb") as stdin, open(os.devnull, "wb") as stdout:
+class TooSlow(Exception):
+    pass
+
+
+def run_once(command, stdin_path, env, limit=None):
+    """Seconds and peak memory (MB) of one run with the file on standard input; TooSlow
+    when it takes more than limit seconds.
+
+    The memory comes from GNU time, not from Python's wait4: a child of Python starts as a
+    copy of it, and Linux keeps that copy's size as the child's peak across exec."""
+    with tempfile.NamedTemporaryFile(mode="r") as report, \
+            open(stdin_path, "rb") as stdin, open(os.devnull, "wb") as stdout:
         start = time.monotonic()
-        process = subprocess.Popen(command, stdin=stdin, stdout=stdout,
-                                   stderr=subprocess.DEVNULL, env=env)
-        try:
-            _, status, usage = os.wait4(process.pid, 0)
-        except KeyboardInterrupt:
+        process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", report.name] + command,
+                                   stdin=stdin, stdout=stdout, stderr=subprocess.DEVNULL,
+                                   env=env)
+        def stop():
+            # The command first: GNU time would leave it running.
+            subprocess.run(["pkill", "-KILL", "-P", str(process.pid)], check=False)
             process.kill()
-            raise
+
+        timer = threading.Timer(limit, stop) if limit else None
+        if timer:
+            timer.start()
+        try:
+            process.wait()
+        finally:
+            if timer:
+                timer.cancel()
         seconds = time.monotonic() - start
-        process.returncode = os.waitstatus_to_exitcode(status)
-    if process.returncode != 0:
-        raise RuntimeError(f"{command} exited with {process.returncode}")
-    return seconds, usage.ru_maxrss / 1024
+        if limit and seconds >= limit:
+            raise TooSlow()
+        if process.returncode != 0:
+            raise RuntimeError(f"{command} exited with {process.returncode}")
+        peak_kb = int(report.read().split()[-1])
+    return seconds, peak_kb / 1024
 
 
-def best_of(command, path, env, runs):
-    first = run_once(command, path, env)
+def best_of(command, path, env, runs, limit=None):
+    first = run_once(command, path, env, limit)
     results = [first]
     # A slow filter is timed once: it cannot be the fastest.
-    if first[0] < 10:
+    if first[0] < 3:
         results += [run_once(command, path, env) for _ in range(runs - 1)]
     return min(r[0] for r in results), max(r[1] for r in results)
 
@@ -116,13 +140,16 @@ def bench_translate(glyphora, folder, env, megabytes, runs):
     for path in installed_filters():
         name = os.path.basename(path)
         try:
-            seconds, peak = best_of([path], text, env, runs)
+            seconds, peak = best_of([path], text, env, runs, FILTER_LIMIT)
+        except TooSlow:
+            print(f"  {name:22s} > {FILTER_LIMIT} s (stopped)")
+            continue
         except RuntimeError as error:
             print(f"  {name:22s} failed: {error}")
             continue
         filters.append((seconds, name))
         print(f"  {name:22s} {seconds:7.3f} s  {size_mb / seconds:7.1f} MB/s"
-              f"  peak {peak:5.1f} MB")
+              f"  peak {peak:5.1f} MB", flush=True)
     if filters:
         fastest = min(filters)
         print(f"  speed-up over the fastest filter ({fastest[1]}): {fastest[0] / ours:.1f}x"
