@@ -15,6 +15,8 @@ namespace {
 // buffer, the replacements and the output buffer have this much to spare after their ends,
 // so no load or store past a word or a piece leaves them.
 constexpr qsizetype kSlack = 16;
+// The input buffer's spare bytes: the separator masks load 64 bytes at a time.
+constexpr qsizetype kInputSlack = 64;
 constexpr std::uint64_t kOnes = 0x0101010101010101u;
 constexpr std::uint64_t kHighBits = 0x8080808080808080u;
 constexpr std::uint64_t kHashMultiplier = 0x9E3779B97F4A7C15u;
@@ -85,6 +87,38 @@ template <bool kLines> inline const char* findSeparator(const char* p, const cha
     return end;
 }
 
+/// @return @p condition, computed in full before a branch tests it: the compiler would
+///         otherwise test its parts one by one, and a hit or a miss is no pattern a branch
+///         predictor learns.
+inline unsigned opaque(unsigned condition)
+{
+    asm("" : "+r"(condition));
+    return condition;
+}
+
+/// @return 0x80 in each byte of @p v that is zero, nothing elsewhere
+inline std::uint64_t zeroBytes(std::uint64_t v)
+{
+    const std::uint64_t low7 = 0x7F * kOnes;
+    return ~(((v & low7) + low7) | v | low7);
+}
+
+/// Bit i set when byte i of the 64 at @p p is a space (or, with @p kLines, an LF). Word
+/// ends then come from the bits one after another, not from a scan each.
+template <bool kLines> inline std::uint64_t separatorMask(const char* p)
+{
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 8; ++i) {
+        const std::uint64_t x = load8(p + 8 * i);
+        std::uint64_t hits = zeroBytes(x ^ (0x20 * kOnes));
+        if constexpr (kLines)
+            hits |= zeroBytes(x ^ (0x0A * kOnes));
+        // One bit per byte, gathered into the top byte by the multiplication.
+        mask |= (((hits >> 7) * 0x0102040810204080u) >> 56) << (8 * i);
+    }
+    return mask;
+}
+
 QString decodeUtf8Word(const char* word, qsizetype length)
 {
     // A byte order mark inside a line is a character like any other.
@@ -100,7 +134,7 @@ StreamTranslator::StreamTranslator(const Translator& translator, qsizetype buffe
     : m_translator(translator)
 {
     m_capacity = std::max<qsizetype>(bufferBytes, 16);
-    m_in.resize(size_t(m_capacity + kSlack));
+    m_in.resize(size_t(m_capacity + kInputSlack));
     m_outCapacity = m_capacity;
     m_out.resize(size_t(m_outCapacity + kSlack));
 
@@ -317,7 +351,7 @@ void StreamTranslator::relieveFullBuffer()
     } else {
         // The word may still equal a key: keep all of it.
         m_capacity = std::min(2 * m_capacity, m_longestMatchBytes + 2);
-        m_in.resize(size_t(m_capacity + kSlack));
+        m_in.resize(size_t(m_capacity + kInputSlack));
     }
 }
 
@@ -372,19 +406,19 @@ template <bool kLines> void StreamTranslator::translateUtf8(const char* begin, c
         out = outBegin + m_outAt;
         emitted = m_emitted ? ~std::uint64_t(0) : 0;
     };
+    const char* scan = begin; // the separator mask covers the 64 bytes from here
+    std::uint64_t separators = separatorMask<kLines>(scan);
     for (const char* word = begin;; ++word) {
-        const std::uint64_t x = load8(word);
-        const std::uint64_t notSpace = x ^ (0x20 * kOnes);
-        std::uint64_t separators = (notSpace - kOnes) & ~notSpace & kHighBits;
-        if constexpr (kLines) {
-            const std::uint64_t notLineFeed = x ^ (0x0A * kOnes);
-            separators |= (notLineFeed - kOnes) & ~notLineFeed & kHighBits;
+        while (separators == 0) {
+            scan += 64;
+            // Past the end, a stop at once; it becomes the end below.
+            separators = scan < end ? separatorMask<kLines>(scan) : 1;
         }
-        const char* stop = separators ? word + (std::countr_zero(separators) >> 3) : word + 8;
+        const char* stop = scan + std::countr_zero(separators);
+        separators &= separators - 1;
         if (stop > end)
             stop = end;
-        else if (!separators)
-            stop = findSeparator<kLines>(word + 8, end);
+        const std::uint64_t x = load8(word);
         const qsizetype length = stop - word;
         const std::uint64_t bytes = x & keepBytes(length);
         const char* piece = word;
@@ -397,16 +431,18 @@ template <bool kLines> void StreamTranslator::translateUtf8(const char* begin, c
             std::uint32_t at = hash & m_mask;
             const ByteSlot* slot = &m_slots[at];
             std::uint64_t differs = (slot->first ^ lower) | (slot->keyLength ^ length);
-            // Another short key in the way: the next slots, as they were filled.
-            while (differs != 0 && slot->keyLength <= 8)
-                [[unlikely]]
-                {
+            // Another short key in the way: the next slots, as they were filled. Hits and
+            // misses alike pass by here, so the test is one branch, nearly never taken.
+            if (opaque(unsigned(differs != 0) & unsigned(slot->keyLength <= 8))) [[unlikely]] {
+                do {
                     at = (at + 1) & m_mask;
                     slot = &m_slots[at];
                     differs = (slot->first ^ lower) | (slot->keyLength ^ length);
-                }
+                } while ((differs != 0) & (slot->keyLength <= 8));
+            }
             // A slot of a long key or a long replacement is left to the general lookup.
-            if (differs == 0 || slot->keyLength == kFreeSlot) [[likely]] {
+            if (opaque(unsigned(differs == 0) | unsigned(slot->keyLength == kFreeSlot)))
+                [[likely]] {
                 const std::int64_t found = -std::int64_t(differs == 0);
                 const auto pick = [found](std::int64_t yes, std::int64_t no) {
                     return (yes & found) | (no & ~found);
