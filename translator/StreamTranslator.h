@@ -10,8 +10,10 @@
 // message file is. A UTF-8 byte order mark at the start passes through.
 //
 // A line longer than the buffer is taken a run of whole words at a time, the encoding
-// decided for each run (the same result unless one such line mixes encodings), and a word
-// too long to equal any key streams through as it is. Words of ASCII bytes, nearly all of
+// decided for each run (the same result when the line is UTF-8; a longer Windows-1252 line
+// may get its replacements in UTF-8 in the runs that are ASCII), and a word too long to
+// equal any key streams through as it is. Input that arrives in short reads (a terminal, a
+// pipe) is written out read by read. Words of ASCII bytes, nearly all of
 // them, are looked up by their bytes; any other word goes through the translator's own
 // lookup, so both give the translator's result.
 
