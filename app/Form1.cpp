@@ -254,6 +254,7 @@ void Form1::Form_Terminate()
 {
     if (m_ended)
         return;
+    emit quitStarted();
     WaitSeconds(m_platform.windows, 1);
     closeSecondaryWindows();
     endProgram();
@@ -262,6 +263,7 @@ void Form1::Form_Terminate()
 void Form1::Command2_Click()
 {
     PlayResSound(platform::kClickSound, platform::kClickSoundType);
+    emit quitStarted();
     WaitSeconds(m_platform.windows, 1);
     closeSecondaryWindows();
     endProgram();

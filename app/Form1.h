@@ -46,6 +46,10 @@ public:
     /// The "Play sounds" box, which every window's sound player consults.
     bool soundsOn() const;
 
+signals:
+    /// The quit or terminate sequence has begun; the program ends after its pause.
+    void quitStarted();
+
 public slots:
     void Command2_Click();
     void Check1_Click();

@@ -2,16 +2,35 @@
 #include "app/Form1.h"
 #include "app/GlyphoraApplication.h"
 #include "platform/desktop/DesktopPlatform.h"
+#include "platform/desktop/QuitSignals.h"
+#include "platform/desktop/SessionBusInstance.h"
+#include "platform/desktop/WindowPresenter.h"
+#include "platform/desktop/WindowSystemChoice.h"
 
 #include <exception>
 
 int main(int argc, char* argv[])
 {
-    // Commands, --help and --version end here, before anything needs a display.
+    // Commands, --help and --version end here, before anything needs a display or a bus.
     if (const std::optional<int> status = RunCommandLine(argc, argv))
         return *status;
 
-    GlyphoraApplication application(argc, argv);
+    // X11 where the session offers it; and the launch's focus data, which the window
+    // system plugin takes out of the environment.
+    platform::QtArguments qtArguments(argc, argv, platform::DisplayEnvironment::current());
+    const QVariantMap launch = platform::SessionBusInstance::startupPlatformData();
+    GlyphoraApplication application(qtArguments.argc(), qtArguments.argv());
+
+    // One copy per session: a later start brings the running window forward and ends here,
+    // before it reads a setting, writes a file or plays a sound.
+    platform::SessionBusInstance instance;
+    if (instance.start(launch) == platform::SessionBusInstance::Role::HandedOver)
+        return 0;
+    // The session's end quits as the user would: windows closed, then the usual pause.
+    platform::QuitSignals quitSignals([] {
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    });
 
     platform::DesktopPlatform desktop;
     const platform::Platform services = desktop.services();
@@ -29,6 +48,9 @@ int main(int argc, char* argv[])
     int result = 0;
     try {
         Form1 form(services);
+        instance.setActivationHandler(
+            [&form](const QVariantMap& data) { platform::presentWindow(&form, data); });
+        QObject::connect(&form, &Form1::quitStarted, [&instance] { instance.release(); });
         form.Form_Load();
         form.show();
         result = application.exec();
@@ -39,5 +61,6 @@ int main(int argc, char* argv[])
         report(QString::fromLocal8Bit(error.what()));
         result = 1;
     }
+    instance.setActivationHandler({});
     return result;
 }

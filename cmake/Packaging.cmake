@@ -1,6 +1,6 @@
 # Installation under the prefix and the Debian package built from it with cpack.
-# Only the program and its desktop files are installed: the libraries are static parts of
-# the program, and tests and benchmarks stay in the build tree.
+# Only the program, its manual page, desktop files and licence are installed: the libraries
+# are static parts of the program, and tests and benchmarks stay in the build tree.
 include(GNUInstallDirs)
 
 set(GLYPHORA_APP_ID org.example.Glyphora)
@@ -21,16 +21,45 @@ install(FILES app/resources/glyphora.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${GLYPHORA_APP_ID}.svg)
 
+# The manual page and the Debian changelog ship compressed. gzip -n leaves the name and time
+# out of the header, so the same source always gives the same bytes.
+find_program(GLYPHORA_GZIP gzip REQUIRED)
+set(GLYPHORA_COMPRESSED_DOCS)
+foreach(doc glyphora.1 changelog.Debian)
+  add_custom_command(
+    OUTPUT ${PROJECT_BINARY_DIR}/${doc}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/${doc} ${doc}
+    COMMAND ${GLYPHORA_GZIP} -9nf ${doc}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${doc}
+    WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+    COMMENT "Compressing ${doc}"
+    VERBATIM)
+  list(APPEND GLYPHORA_COMPRESSED_DOCS ${PROJECT_BINARY_DIR}/${doc}.gz)
+endforeach()
+add_custom_target(glyphora_docs ALL DEPENDS ${GLYPHORA_COMPRESSED_DOCS})
+# Installing the program needs them, so building just the program makes them too.
+add_dependencies(glyphora glyphora_docs)
+install(FILES ${PROJECT_BINARY_DIR}/glyphora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Debian's names and place: the package's own folder, not CMake's DOCDIR (named after the
+# project, with a capital).
+install(FILES packaging/copyright ${PROJECT_BINARY_DIR}/changelog.Debian.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/glyphora)
+# The lintian tags that do not apply to this package, each with its reason.
+install(FILES packaging/glyphora.lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME glyphora)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME glyphora)
 set(CPACK_PACKAGE_VENDOR Verot)
 set(CPACK_PACKAGE_CONTACT "Verot <verot@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+# One list item per line of the control file's long description: Debian wants them at most
+# 80 columns wide, and CPack keeps the lines as given.
 set(CPACK_PACKAGE_DESCRIPTION
-    "A small desktop helper for people who write chat messages and e-mails: a catalogue of "
-    "205 text emoticons, a row of picture faces, a list of 114 chat acronyms and a playful "
-    "English-to-slang word translator with message files.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+    "A small desktop helper for people who write chat messages and e-mails: a"
+    "catalogue of 205 text emoticons, a row of picture faces, a list of 114 chat"
+    "acronyms and a playful English-to-slang word translator with message files.")
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -58,11 +87,13 @@ if(GLYPHORA_BUILD_TESTS AND NOT GLYPHORA_SANITIZE)
   find_program(GLYPHORA_DPKG_SHLIBDEPS dpkg-shlibdeps)
   find_program(GLYPHORA_DESKTOP_FILE_VALIDATE desktop-file-validate)
   find_program(GLYPHORA_APPSTREAMCLI appstreamcli)
+  find_program(GLYPHORA_LINTIAN lintian)
   if(GLYPHORA_DPKG_DEB AND GLYPHORA_DPKG_SHLIBDEPS AND GLYPHORA_DESKTOP_FILE_VALIDATE
-     AND GLYPHORA_APPSTREAMCLI)
+     AND GLYPHORA_APPSTREAMCLI AND GLYPHORA_LINTIAN)
     add_test(NAME package COMMAND ${PROJECT_SOURCE_DIR}/tools/check-package ${PROJECT_BINARY_DIR})
     set_tests_properties(package PROPERTIES LABELS package TIMEOUT 180)
   else()
-    message(STATUS "Package check left out: dpkg-dev, desktop-file-utils or appstream missing")
+    message(STATUS
+            "Package check left out: dpkg-dev, desktop-file-utils, appstream or lintian missing")
   endif()
 endif()

@@ -17,6 +17,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# No session bus: a copy of Glyphora running elsewhere must not take this one's place.
+unset DBUS_SESSION_BUS_ADDRESS
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
        XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Glyphora" && chmod 700 "$XDG_RUNTIME_DIR"

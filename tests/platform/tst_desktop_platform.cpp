@@ -7,6 +7,7 @@
 #include "platform/desktop/QtSettingsStore.h"
 #include "platform/desktop/QtSoundOutput.h"
 #include "platform/desktop/QtWindowSystem.h"
+#include "platform/desktop/WindowSystemChoice.h"
 #include "platform/desktop/XdgPaths.h"
 #include "platform/fakes/FakePlatform.h"
 #include "platform/forms/Fonts.h"
@@ -45,6 +46,8 @@ private slots:
     void clipboardText();
     void standInKeepsTahomasWidth();
     void waitDispatchesEventsForItsTime();
+    void windowSystemChoice_data();
+    void windowSystemChoice();
     // Leaves the application quitting: keep it last.
     void waitEndsWhenApplicationQuits();
 };
@@ -300,6 +303,67 @@ void TestDesktopPlatform::waitDispatchesEventsForItsTime()
     QVERIFY(windows.dispatchEventsFor(50));
     QVERIFY(posted);
     QVERIFY(due);
+}
+
+void TestDesktopPlatform::windowSystemChoice_data()
+{
+    using Args = QList<QByteArray>;
+    QTest::addColumn<QByteArray>("qtPlatform");
+    QTest::addColumn<QByteArray>("display");
+    QTest::addColumn<QByteArray>("wayland");
+    QTest::addColumn<QByteArray>("sessionType");
+    QTest::addColumn<Args>("arguments");
+    QTest::addColumn<Args>("toQt");
+
+    const Args plain{"glyphora"};
+    const Args onX11{"glyphora", "-platform", "xcb;wayland"};
+    QTest::newRow("X11 session") << QByteArray() << QByteArray(":0") << QByteArray()
+                                 << QByteArray("x11") << plain << plain;
+    QTest::newRow("Wayland with XWayland")
+        << QByteArray() << QByteArray(":0") << QByteArray("wayland-0") << QByteArray("wayland")
+        << plain << onX11;
+    QTest::newRow("Wayland session type, XWayland")
+        << QByteArray() << QByteArray(":1") << QByteArray() << QByteArray("wayland") << plain
+        << onX11;
+    QTest::newRow("Wayland without X server")
+        << QByteArray() << QByteArray() << QByteArray("wayland-0") << QByteArray("wayland") << plain
+        << plain;
+    QTest::newRow("user's QT_QPA_PLATFORM")
+        << QByteArray("wayland") << QByteArray(":0") << QByteArray("wayland-0") << QByteArray()
+        << plain << plain;
+    QTest::newRow("user's -platform")
+        << QByteArray() << QByteArray(":0") << QByteArray("wayland-0") << QByteArray()
+        << Args{"glyphora", "-style", "fusion", "-platform", "wayland"}
+        << Args{"glyphora", "-style", "fusion", "-platform", "wayland"};
+    QTest::newRow("user's --platform")
+        << QByteArray() << QByteArray(":0") << QByteArray("wayland-0") << QByteArray()
+        << Args{"glyphora", "--platform", "wayland"} << Args{"glyphora", "--platform", "wayland"};
+    QTest::newRow("other options kept after the choice")
+        << QByteArray() << QByteArray(":0") << QByteArray("wayland-0") << QByteArray()
+        << Args{"glyphora", "-style", "fusion"}
+        << Args{"glyphora", "-platform", "xcb;wayland", "-style", "fusion"};
+}
+
+void TestDesktopPlatform::windowSystemChoice()
+{
+    QFETCH(QByteArray, qtPlatform);
+    QFETCH(QByteArray, display);
+    QFETCH(QByteArray, wayland);
+    QFETCH(QByteArray, sessionType);
+    QFETCH(QList<QByteArray>, arguments);
+    QFETCH(QList<QByteArray>, toQt);
+
+    std::vector<char*> argv;
+    for (QByteArray& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    platform::QtArguments qt(int(arguments.size()), argv.data(),
+                             {qtPlatform, display, wayland, sessionType});
+    QList<QByteArray> given;
+    for (int i = 0; i < qt.argc(); ++i)
+        given.append(qt.argv()[i]);
+    QCOMPARE(given, toQt);
+    QCOMPARE(qt.argv()[qt.argc()], nullptr); // ends as a C command line does
 }
 
 void TestDesktopPlatform::waitEndsWhenApplicationQuits()

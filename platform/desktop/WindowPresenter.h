@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QVariantMap>
+
+class QWidget;
+
+namespace platform {
+
+/// Brings a main window to the front for a later start of the program: out of the task
+/// bar if minimised, raised and given the keyboard, or its open modal dialog given it.
+/// @param platformData the later start's startup notification ID or activation token
+void presentWindow(QWidget* window, const QVariantMap& platformData);
+
+} // namespace platform

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <vector>
+
+namespace platform {
+
+/// What the environment says about the displays a session offers.
+struct DisplayEnvironment
+{
+    QByteArray qtPlatform;     ///< QT_QPA_PLATFORM, the user's own choice
+    QByteArray x11Display;     ///< DISPLAY
+    QByteArray waylandDisplay; ///< WAYLAND_DISPLAY
+    QByteArray sessionType;    ///< XDG_SESSION_TYPE
+
+    /// The process's own environment.
+    static DisplayEnvironment current();
+};
+
+/// The window system Glyphora asks Qt for. "On Top", the window position and the clipboard
+/// hand-over at exit work on X11 only, so in a Wayland session that also offers an X server
+/// (XWayland) the program runs on X11, with Wayland as the fallback when that server cannot
+/// be reached. A platform the user chose, by QT_QPA_PLATFORM or -platform, wins.
+/// @param environment the session's displays
+/// @param arguments the command line, program name first
+/// @return the value for Qt's -platform option, or empty to leave the choice to Qt
+QByteArray preferredQtPlatform(const DisplayEnvironment& environment,
+                               const QList<QByteArray>& arguments);
+
+/// The command line handed to Qt: the program's own, with the preferred platform added
+/// for this process only, so programs it starts (a browser, a system information tool)
+/// still choose their own.
+class QtArguments
+{
+public:
+    QtArguments(int argc, char** argv, const DisplayEnvironment& environment);
+    QtArguments(const QtArguments&) = delete;
+    QtArguments& operator=(const QtArguments&) = delete;
+
+    /// Qt keeps both for the application's lifetime and may take options out of them.
+    int& argc() { return m_argc; }
+    char** argv() { return m_pointers.data(); }
+
+private:
+    QList<QByteArray> m_arguments;
+    std::vector<char*> m_pointers;
+    int m_argc = 0;
+};
+
+} // namespace platform
