@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/Form1.h"
 #include "app/GlyphoraApplication.h"
 #include "platform/desktop/DesktopPlatform.h"
@@ -10,6 +11,10 @@
 
 int main(int argc, char* argv[])
 {
+    // Commands, --help and --version end here, before anything needs a display or a bus.
+    if (const std::optional<int> status = RunCommandLine(argc, argv))
+        return *status;
+
     // X11 where the session offers it; and the launch's focus data, which the window
     // system plugin takes out of the environment.
     platform::QtArguments qtArguments(argc, argv, platform::DisplayEnvironment::current());

@@ -15,6 +15,14 @@ char32_t foldUnit(char16_t unit)
 
 } // namespace
 
+bool captionStartsWith(QStringView caption, QStringView searchText)
+{
+    if (!caption.startsWith(searchText, Qt::CaseInsensitive))
+        return false;
+    const qsizetype n = searchText.size();
+    return caption.left(n).toString().toUpper() == searchText.toString().toUpper();
+}
+
 std::optional<int> listSearchRow(const QStringList& captions, const QString& searchText)
 {
     if (searchText.isEmpty())
@@ -25,20 +33,13 @@ std::optional<int> listSearchRow(const QStringList& captions, const QString& sea
     const char16_t first = searchText.front().unicode();
     const bool quickCheck = !QChar::isSurrogate(first);
     const char32_t firstFolded = foldUnit(first);
-    QString wantedUpper; // computed on the first candidate only
     for (qsizetype row = 0; row < captions.size(); ++row) {
         const QString& caption = captions[row];
         if (caption.size() < n)
             continue;
         if (quickCheck && foldUnit(caption.front().unicode()) != firstFolded)
             continue;
-        if (!caption.startsWith(searchText, Qt::CaseInsensitive))
-            continue;
-        // Case folding and upper-casing disagree on a few letters (long s, Kelvin sign, ...):
-        // a caption must match in capitals too, or the search goes on.
-        if (wantedUpper.isNull())
-            wantedUpper = searchText.toUpper();
-        if (QStringView(caption).left(n).toString().toUpper() == wantedUpper)
+        if (captionStartsWith(caption, searchText))
             return int(row);
     }
     return std::nullopt;

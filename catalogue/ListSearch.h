@@ -4,9 +4,18 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 
 namespace catalogue {
+
+/// Whether a caption begins with a search text as the search box compares them: without
+/// regard to letter case, and in capitals too, so the few letters whose folding and upper
+/// case disagree (long s, Kelvin sign, ...) do not match each other.
+/// @param caption a list caption.
+/// @param searchText the text typed, blanks included; an empty text begins every caption.
+/// @return whether the caption begins with the text.
+bool captionStartsWith(QStringView caption, QStringView searchText);
 
 /// Finds the row a list search selects: the first caption that begins with the search text,
 /// compared without regard to letter case from the caption's first character on.

@@ -153,6 +153,26 @@ const Translator::Entry* Translator::find(const char16_t* lowerWord, qsizetype l
     }
 }
 
+QStringView Translator::mappingKey(qsizetype index) const
+{
+    const Entry& entry = m_entries[size_t(index)];
+    return QStringView(m_chars.data() + entry.keyOffset, entry.keyLength);
+}
+
+QStringView Translator::mappingReplacement(qsizetype index) const
+{
+    const Entry& entry = m_entries[size_t(index)];
+    return QStringView(m_chars.data() + entry.valueOffset, entry.valueLength);
+}
+
+qsizetype Translator::findMapping(QStringView word) const
+{
+    const QString lower = lowerCase(word);
+    const auto* s = reinterpret_cast<const char16_t*>(lower.utf16());
+    const Entry* entry = find(s, lower.size(), hashOf(s, lower.size()));
+    return entry ? entry - m_entries.data() : -1;
+}
+
 QString Translator::translate(QStringView message) const
 {
     Joiner out(message.size() + message.size() / 4 + 16);

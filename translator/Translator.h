@@ -39,6 +39,21 @@ public:
     /// @return the translated text
     QString translate(QStringView message) const;
 
+    /// The translator's table, for translations that look words up their own way: one
+    /// mapping per distinct key. A word whose lower case equals a mapping's key becomes the
+    /// mapping's replacement, which carries no trailing spaces (the join drops them).
+    /// @return how many mappings there are
+    qsizetype mappingCount() const { return qsizetype(m_entries.size()); }
+    /// @param index 0 to mappingCount() - 1
+    /// @return the mapping's key, already in lower case
+    QStringView mappingKey(qsizetype index) const;
+    /// @param index 0 to mappingCount() - 1
+    /// @return what a word matching the key becomes once every record has been applied
+    QStringView mappingReplacement(qsizetype index) const;
+    /// @param word one word (no space in it), in any letter case
+    /// @return the index of the mapping the word matches, or -1 when none does
+    qsizetype findMapping(QStringView word) const;
+
 private:
     struct Slot
     {

@@ -1,8 +1,9 @@
-// Feeds arbitrary bytes to the dictionary reader, the one-pass translator and the message
-// file decoding. The reader must read what a plain split of the text reads, the translator
-// must agree with the record-by-record rule, and decoding must be stable: what is saved
-// from a decoded file decodes to the same text and format, and a file with one style of
-// line end comes back byte for byte.
+// Feeds arbitrary bytes to the dictionary reader, the one-pass translator, the streaming
+// translator and the message file decoding. The reader must read what a plain split of the
+// text reads, the translator must agree with the record-by-record rule, the streaming one
+// with the translator line by line whatever its buffer and reads, and decoding must be
+// stable: what is saved from a decoded file decodes to the same text and format, and a file
+// with one style of line end comes back byte for byte.
 //
 // The record-by-record rule costs records times words, too slow for kilobyte messages
 // against hundreds of records: it checks the translator on the first few words of every
@@ -10,9 +11,11 @@
 // which follows the rule just as plainly but visits each distinct word once and jumps
 // straight to the next record with its key.
 
+#include "tests/support/LineReference.h"
 #include "tests/support/LiteralTranslator.h"
 #include "translator/Dictionary.h"
 #include "translator/EbonicText.h"
+#include "translator/StreamTranslator.h"
 #include "translator/TextEncoding.h"
 #include "translator/Translator.h"
 
@@ -147,7 +150,23 @@ void checkRecords(const QString& dictionary, int count, const DictionaryReadResu
     require(!read.ok() || read.records == split.records, "reader reads the fields a split reads");
 }
 
-void checkTranslation(const QString& dictionary, const QString& message, int count)
+// The message's bytes as a stream, through a small buffer (so lines and words are cut) and
+// reads of sizes the bytes themselves choose.
+void checkStream(const Translator& translator, QByteArrayView bytes, qsizetype bufferBytes)
+{
+    // A long line that is not UTF-8 is decided a run of words at a time: whole lines only.
+    if (reference::hasLongForeignLine(bytes, bufferBytes - 2))
+        bufferBytes = StreamTranslator::kDefaultBufferBytes;
+    const QByteArray streamed =
+        reference::streamTranslate(translator, bytes, bufferBytes, [bytes](qsizetype pos) {
+            return 1 + (pos < bytes.size() ? static_cast<unsigned char>(bytes[pos]) % 29 : 0);
+        });
+    require(streamed == reference::translateLines(translator, bytes),
+            "streaming translator follows the translator line by line");
+}
+
+void checkTranslation(const QString& dictionary, const QString& message, int count,
+                      QByteArrayView messageBytes, qsizetype bufferBytes)
 {
     const DictionaryReadResult read = readDictionaryRecords(dictionary, count);
     checkRecords(dictionary, count, read);
@@ -160,9 +179,10 @@ void checkTranslation(const QString& dictionary, const QString& message, int cou
     require(translator.translate(opening) == *literal, "translator follows the rule");
     require(translator.translate(message) == WordWalk(read.records).translate(message),
             "translator follows the records word by word");
+    checkStream(translator, messageBytes, bufferBytes);
 }
 
-void checkBuiltIn(const QString& message)
+void checkBuiltIn(const QString& message, QByteArrayView messageBytes, qsizetype bufferBytes)
 {
     static const QList<DictionaryRecord> records = readDictionaryRecords(ebonicText()).records;
     static const Translator translator(records);
@@ -173,6 +193,7 @@ void checkBuiltIn(const QString& message)
                 "built-in dictionary: translator follows the rule");
     require(translator.translate(message) == walk.translate(message),
             "built-in dictionary: translator follows the records word by word");
+    checkStream(translator, messageBytes, bufferBytes);
 }
 } // namespace
 
@@ -197,8 +218,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         dictionaryBytes = builtIn.first(at) + dictionaryBytes + builtIn.sliced(at);
     }
     const QString dictionary = decodeCharacters(dictionaryBytes).text;
-    const QString message = decodeMessageText(rest.sliced(split)).text;
-    checkTranslation(dictionary, message, count);
-    checkBuiltIn(message);
+    const QByteArrayView messageBytes = rest.sliced(split);
+    const QString message = decodeMessageText(messageBytes).text;
+    // The streaming translator's buffer: 16 to 79 bytes.
+    const qsizetype bufferBytes = 16 + (data[1] ^ data[3]) % 64;
+    checkTranslation(dictionary, message, count, messageBytes, bufferBytes);
+    checkBuiltIn(message, messageBytes, bufferBytes);
     return 0;
 }

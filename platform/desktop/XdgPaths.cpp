@@ -1,18 +1,17 @@
 #include "platform/desktop/XdgPaths.h"
 
+#include "platform/DataFolder.h"
+
 #include <QDir>
-#include <QStandardPaths>
 
 namespace platform {
 
 QString XdgPaths::GetWindowsDirectory()
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (base.isEmpty())
-        return {};
-    const QString dir = QDir(base).filePath(QStringLiteral("Glyphora"));
-    QDir().mkpath(dir);
-    return QDir::cleanPath(dir);
+    const QString dir = dataFolderPath();
+    if (!dir.isEmpty())
+        QDir().mkpath(dir);
+    return dir;
 }
 
 QString XdgPaths::GetTempPath()

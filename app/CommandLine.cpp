@@ -1,0 +1,372 @@
+#include "app/CommandLine.h"
+
+#include "catalogue/CatalogueTables.h"
+#include "catalogue/ListSearch.h"
+#include "platform/DataFolder.h"
+#include "platform/Files.h"
+#include "platform/Version.h"
+#include "translator/Dictionary.h"
+#include "translator/DictionaryFile.h"
+#include "translator/EbonicText.h"
+#include "translator/StreamTranslator.h"
+#include "translator/TextEncoding.h"
+#include "translator/Translator.h"
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <QString>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <span>
+#include <string_view>
+#include <unistd.h>
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: glyphora [QT-OPTION...]\n"
+    "       glyphora acronym WORD...\n"
+    "       glyphora smiley [WORD...]\n"
+    "       glyphora translate [FILE...]\n"
+    "       glyphora --help | --version\n"
+    "\n"
+    "Without a command, opens the window: emoticons, picture faces, chat acronyms and\n"
+    "the slang translator. Qt's window options (-platform, -session, -style, ...) go to it.\n"
+    "\n"
+    "Commands:\n"
+    "  acronym WORD...      prints the acronyms whose caption begins with each WORD,\n"
+    "                       letter case ignored, one caption a line in the list's order\n"
+    "  smiley [WORD...]     prints TEXT<TAB>CAPTION for the emoticons whose caption begins\n"
+    "                       with each WORD, or for all of them\n"
+    "  translate [FILE...]  translates each FILE (standard input without one, or for -)\n"
+    "                       line by line to standard output, with the dictionary file\n"
+    "                       $XDG_DATA_HOME/Glyphora/winup.ico or the built-in dictionary\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help           prints this text\n"
+    "  --version            prints the version\n"
+    "\n"
+    "Exit status: 0 when all went well, 1 when a word found nothing or a file could not\n"
+    "be read or written, 2 when the command line is wrong.\n";
+
+constexpr int kFailure = 1;
+constexpr int kUsageError = 2;
+
+/// The options QGuiApplication, QApplication and the X11 platform take for a window, with
+/// one or two leading dashes; the first group takes a value.
+constexpr std::string_view kQtOptionsWithValue[] = {"platform",
+                                                    "platformpluginpath",
+                                                    "platformtheme",
+                                                    "plugin",
+                                                    "qwindowgeometry",
+                                                    "qwindowicon",
+                                                    "qwindowtitle",
+                                                    "session",
+                                                    "display",
+                                                    "geometry",
+                                                    "title",
+                                                    "icon",
+                                                    "name",
+                                                    "style",
+                                                    "stylesheet",
+                                                    "visual",
+                                                    "qmljsdebugger"};
+constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount", "sync",
+                                         "nograb",  "dograb",      "testability"};
+
+enum class QtOption { None, Alone, WithValue };
+
+QtOption qtOption(std::string_view argument)
+{
+    if (argument.size() < 2 || argument[0] != '-')
+        return QtOption::None;
+    std::string_view name = argument.substr(argument.starts_with("--") ? 2 : 1);
+    const std::size_t equals = name.find('=');
+    const bool valueAttached = equals != std::string_view::npos;
+    name = name.substr(0, equals);
+    for (std::string_view option : kQtOptionsWithValue) {
+        if (name == option)
+            return valueAttached ? QtOption::Alone : QtOption::WithValue;
+    }
+    for (std::string_view option : kQtFlags) {
+        if (name == option && !valueAttached)
+            return QtOption::Alone;
+    }
+    return QtOption::None;
+}
+
+void writeError(const QByteArray& text)
+{
+    const char* p = text.constData();
+    qsizetype left = text.size();
+    while (left > 0) {
+        const ssize_t n = ::write(STDERR_FILENO, p, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return; // nowhere left to complain
+        p += n;
+        left -= n;
+    }
+}
+
+void printError(const QByteArray& line)
+{
+    writeError("glyphora: " + line + '\n');
+}
+
+QByteArray systemReason(int error)
+{
+    return QByteArray(std::strerror(error));
+}
+
+int usageError(const QByteArray& line)
+{
+    writeError("glyphora: " + line + '\n' + kUsage);
+    return kUsageError;
+}
+
+/// Standard output, where a failed write is remembered rather than ignored.
+class Output
+{
+public:
+    bool write(const char* bytes, qint64 size)
+    {
+        while (size > 0 && m_error == 0) {
+            const ssize_t n =
+                ::write(STDOUT_FILENO, bytes, size_t(std::min<qint64>(size, 1 << 30)));
+            if (n < 0) {
+                if (errno != EINTR)
+                    m_error = errno;
+                continue;
+            }
+            bytes += n;
+            size -= n;
+        }
+        return m_error == 0;
+    }
+    bool write(const QByteArray& bytes) { return write(bytes.constData(), bytes.size()); }
+
+    /// @return the exit status once everything is written: a full disk on some file systems
+    ///         shows only when the output is closed
+    int finish(int status)
+    {
+        if (m_error == 0 && ::close(STDOUT_FILENO) != 0 && errno != EBADF && errno != EINTR)
+            m_error = errno;
+        if (m_error == 0)
+            return status;
+        printError("cannot write to standard output: " + systemReason(m_error));
+        return kFailure;
+    }
+
+private:
+    int m_error = 0;
+};
+
+int printText(const QByteArray& text)
+{
+    Output out;
+    out.write(text);
+    return out.finish(0);
+}
+
+int printUsage()
+{
+    return printText(QByteArray(kUsage));
+}
+
+int printVersion()
+{
+    return printText(QByteArray("Glyphora ") + platform::kVersion + '\n');
+}
+
+/// Splits a command's arguments into its operands ("-" is one); --help, --version and
+/// unknown options end the command with a status.
+std::optional<int> operandsOf(std::span<char*> arguments, QList<QByteArray>* operands)
+{
+    bool optionsEnded = false;
+    for (char* argument : arguments) {
+        const std::string_view text(argument);
+        if (!optionsEnded && text.size() > 1 && text[0] == '-') {
+            if (text == "--")
+                optionsEnded = true;
+            else if (text == "--help" || text == "-h")
+                return printUsage();
+            else if (text == "--version")
+                return printVersion();
+            else
+                return usageError("unknown option '" + QByteArray(argument) + "'");
+            continue;
+        }
+        operands->append(QByteArray(argument));
+    }
+    return std::nullopt;
+}
+
+/// Prints, for each word, the table's entries whose caption begins with it, in list order.
+int printMatches(std::span<const catalogue::CatalogueEntry> table, const QList<QByteArray>& words,
+                 bool withText, const char* what)
+{
+    QByteArray text;
+    int status = 0;
+    for (const QByteArray& word : words) {
+        const QString wanted = QString::fromLocal8Bit(word);
+        bool found = false;
+        for (const catalogue::CatalogueEntry& entry : table) {
+            if (!catalogue::captionStartsWith(entry.caption, wanted))
+                continue;
+            found = true;
+            if (withText)
+                text += entry.text.toUtf8() + '\t';
+            text += entry.caption.toUtf8() + '\n';
+        }
+        if (!found) {
+            printError(QByteArray("no ") + what + " caption begins with '" + word + "'");
+            status = kFailure;
+        }
+    }
+    Output out;
+    out.write(text);
+    return out.finish(status);
+}
+
+int runAcronym(std::span<char*> arguments)
+{
+    QList<QByteArray> words;
+    if (std::optional<int> status = operandsOf(arguments, &words))
+        return *status;
+    if (words.isEmpty())
+        return usageError("acronym needs a WORD");
+    return printMatches(catalogue::acronymTable(), words, false, "acronym");
+}
+
+int runSmiley(std::span<char*> arguments)
+{
+    QList<QByteArray> words;
+    if (std::optional<int> status = operandsOf(arguments, &words))
+        return *status;
+    if (words.isEmpty())
+        words.append(QByteArray()); // every caption begins with nothing
+    return printMatches(catalogue::smileyTable(), words, true, "emoticon");
+}
+
+/// The records the window would translate with, or the built-in ones and a warning that
+/// says why the user's file is not used.
+QList<translator::DictionaryRecord> dictionaryRecords()
+{
+    using namespace translator;
+    const QString path = dictionaryFilePath(platform::dataFolderPath());
+    QString problem;
+    if (path.isEmpty()) {
+        problem = QStringLiteral("the data folder is unknown (neither HOME nor XDG_DATA_HOME "
+                                 "is set), so there is no dictionary file.");
+    } else if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+        problem = QStringLiteral("the dictionary file %1 does not exist; the window creates "
+                                 "it when it first starts.")
+                      .arg(path);
+    } else {
+        const platform::FileContent file = platform::ReadWholeFile(path);
+        if (!file.ok) {
+            problem =
+                QStringLiteral("cannot read the dictionary file %1: %2").arg(path, file.error);
+        } else {
+            const DictionaryReadResult read =
+                readDictionaryRecords(decodeCharacters(file.bytes).text);
+            if (read.ok())
+                return read.records;
+            problem = describeProblem(read, path);
+        }
+    }
+    if (!problem.endsWith(u'.'))
+        problem += u'.';
+    printError((problem + QStringLiteral(" Using the built-in dictionary.")).toLocal8Bit());
+    return readDictionaryRecords(ebonicText()).records;
+}
+
+int runTranslate(std::span<char*> arguments)
+{
+    QList<QByteArray> files;
+    if (std::optional<int> status = operandsOf(arguments, &files))
+        return *status;
+    if (files.isEmpty())
+        files.append("-");
+
+    const translator::Translator translator(dictionaryRecords());
+    translator::StreamTranslator stream(translator);
+    Output out;
+    const translator::StreamTranslator::Writer write = [&out](const char* bytes, qint64 size) {
+        return out.write(bytes, size);
+    };
+    int status = 0;
+    for (const QByteArray& file : files) {
+        const bool standardInput = file == "-";
+        const QByteArray name = standardInput ? QByteArray("standard input") : file;
+        const int fd =
+            standardInput ? STDIN_FILENO : ::open(file.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            const int openError = errno;
+            printError(name + ": " + systemReason(openError));
+            status = kFailure;
+            continue;
+        }
+        int readError = 0;
+        const translator::StreamTranslator::Reader read = [fd, &readError](char* buffer,
+                                                                           qint64 capacity) {
+            while (true) {
+                const ssize_t n = ::read(fd, buffer, size_t(capacity));
+                if (n >= 0)
+                    return qint64(n);
+                if (errno != EINTR) {
+                    readError = errno;
+                    return qint64(-1);
+                }
+            }
+        };
+        const auto outcome = stream.translate(read, write);
+        if (!standardInput)
+            ::close(fd);
+        if (outcome == translator::StreamTranslator::Outcome::WriteFailed)
+            return out.finish(kFailure);
+        if (outcome == translator::StreamTranslator::Outcome::ReadFailed) {
+            printError(name + ": " + systemReason(readError));
+            status = kFailure;
+        }
+    }
+    return out.finish(status);
+}
+
+} // namespace
+
+std::optional<int> RunCommandLine(int argc, char* argv[])
+{
+    const std::span<char*> arguments(argv + 1, argv + std::max(argc, 1));
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument(arguments[i]);
+        switch (qtOption(argument)) {
+        case QtOption::WithValue:
+            ++i;
+            continue;
+        case QtOption::Alone:
+            continue;
+        case QtOption::None:
+            break;
+        }
+        const std::span<char*> rest = arguments.subspan(i + 1);
+        if (argument == "--help" || argument == "-h")
+            return printUsage();
+        if (argument == "--version")
+            return printVersion();
+        if (argument == "acronym")
+            return runAcronym(rest);
+        if (argument == "smiley")
+            return runSmiley(rest);
+        if (argument == "translate")
+            return runTranslate(rest);
+        if (argument.starts_with('-'))
+            return usageError("unknown option '" + QByteArray(arguments[i]) + "'");
+        return usageError("unknown command '" + QByteArray(arguments[i]) + "'");
+    }
+    // No arguments, or only Qt's: the window.
+    return std::nullopt;
+}

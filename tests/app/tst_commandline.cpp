@@ -1,0 +1,188 @@
+// The real program from a terminal without a display or a session bus: --help, --version,
+// wrong usage, the three commands with their exit codes and messages, the user's
+// dictionary file used or refused, line ends and encodings kept, failed reads and writes.
+// No command may create the data folder, the dictionary file or the settings file.
+
+#include "platform/Version.h"
+#include "translator/DictionaryFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+constexpr char kProgram[] = GLYPHORA_PROGRAM;
+const QByteArray kNoFile; // null: no dictionary file
+
+QByteArray userDictionary()
+{
+    // The file the window writes, with one record changed.
+    QByteArray content = translator::dictionaryFileContent();
+    content.replace("\r\nyou\tya\r\n", "\r\nyou\tQ9\r\n");
+    return content;
+}
+
+QStringList allFiles(const QString& folder)
+{
+    QStringList files;
+    for (const QFileInfo& info :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        files += info.isDir() ? allFiles(info.filePath()) : QStringList{info.filePath()};
+    return files;
+}
+} // namespace
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void run_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // %1: a folder holding a.txt and w.txt
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("dictionary");
+        QTest::addColumn<bool>("toFullDisk");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("output");      // exact, unless lines is 0 or more
+        QTest::addColumn<int>("lines");              // lines of TEXT<TAB>CAPTION, or -1
+        QTest::addColumn<QStringList>("errorParts"); // each in the error output
+        QTest::addColumn<int>("errorLines");         // -1: any number
+
+        const QByteArray version = QByteArray("Glyphora ") + platform::kVersion + '\n';
+        const QByteArray none;
+        const QByteArray missing = "does not exist";
+        QTest::newRow("version") << QStringList{"--version"} << none << kNoFile << false << 0
+                                 << version << -1 << QStringList() << 0;
+        QTest::newRow("Qt's options and their values are passed over")
+            << QStringList{"-session", "--version", "-reverse", "--version"} << none << kNoFile
+            << false << 0 << version << -1 << QStringList() << 0;
+        QTest::newRow("unknown option")
+            << QStringList{"--frobnicate"} << none << kNoFile << false << 2 << QByteArray() << -1
+            << QStringList{"glyphora: unknown option '--frobnicate'\nUsage: glyphora"} << -1;
+        QTest::newRow("unknown command")
+            << QStringList{"frobnicate"} << none << kNoFile << false << 2 << QByteArray() << -1
+            << QStringList{"glyphora: unknown command 'frobnicate'\nUsage: glyphora"} << -1;
+        QTest::newRow("acronym without a word")
+            << QStringList{"acronym"} << none << kNoFile << false << 2 << QByteArray() << -1
+            << QStringList{"Usage: glyphora"} << -1;
+        QTest::newRow("acronym") << QStringList{"acronym", "brb"} << none << kNoFile << false << 0
+                                 << QByteArray("BRB - be right back\n") << -1 << QStringList() << 0;
+        QTest::newRow("acronyms in list order, any case")
+            << QStringList{"acronym", "Lol", "afk"} << none << kNoFile << false << 0
+            << QByteArray("LOL - laughing out loud\nAFK - away from keyboard\n"
+                          "AFKB - away from keyboard\n")
+            << -1 << QStringList() << 0;
+        QTest::newRow("acronym found nothing, the others still printed")
+            << QStringList{"acronym", "zzz", "brb"} << none << kNoFile << false << 1
+            << QByteArray("BRB - be right back\n") << -1 << QStringList{"'zzz'"} << 1;
+        QTest::newRow("every emoticon") << QStringList{"smiley"} << none << kNoFile << false << 0
+                                        << QByteArray() << 205 << QStringList() << 0;
+        QTest::newRow("emoticon") << QStringList{"smiley", "angel"} << none << kNoFile << false << 0
+                                  << QByteArray(
+                                         "0 :-)\tAngel - User is an angel. At heart - at least.\n")
+                                  << -1 << QStringList() << 0;
+        QTest::newRow("translate standard input without a dictionary file")
+            << QStringList{"translate"} << QByteArray("are you\n") << kNoFile << false << 0
+            << QByteArray("be ya\n") << -1 << QStringList{missing, "built-in"} << 1;
+        QTest::newRow("translate files; a missing one and a folder named, the rest done")
+            << QStringList{"translate", "%1/a.txt", "%1/missing.txt", "%1", "-", "%1/w.txt"}
+            << QByteArray("you\n") << kNoFile << false << 1
+            << QByteArray("be\r\nya\rbe\nya\ncaf\xE9 be\n") << -1
+            << QStringList{"/missing.txt: No such file", ": Is a directory"} << 3;
+        QTest::newRow("the user's dictionary")
+            << QStringList{"translate", "%1/a.txt"} << none << userDictionary() << false << 0
+            << QByteArray("be\r\nQ9\rbe\n") << -1 << QStringList() << 0;
+        QTest::newRow("a broken dictionary file: the built-in one and why")
+            << QStringList{"translate", "-"} << QByteArray("you") << QByteArray("you\tU\r\n")
+            << false << 0 << QByteArray("ya") << -1
+            << QStringList{"winup.ico ends before record 2", "built-in"} << 1;
+        QTest::newRow("translate to a full disk")
+            << QStringList{"translate"} << QByteArray("are\n") << kNoFile << true << 1
+            << QByteArray() << -1 << QStringList{"standard output: No space left"} << 2;
+    }
+    void run()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, dictionary);
+        QFETCH(bool, toFullDisk);
+        QFETCH(int, status);
+        QFETCH(QByteArray, output);
+        QFETCH(int, lines);
+        QFETCH(QStringList, errorParts);
+        QFETCH(int, errorLines);
+
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        const QString home = root.filePath("home"), config = root.filePath("config"),
+                      data = root.filePath("data"), files = root.filePath("files");
+        for (const QString& folder : {home, config, data, files})
+            QVERIFY(QDir().mkpath(folder));
+        const auto write = [](const QString& path, const QByteArray& bytes) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        QVERIFY(write(files + "/a.txt", "are\r\nyou\rare\n"));
+        QVERIFY(write(files + "/w.txt", "caf\xE9 are\n"));
+        const QString dictionaryPath = data + "/Glyphora/" + translator::kDictionaryFileName;
+        if (!dictionary.isNull()) {
+            QVERIFY(QDir().mkpath(data + "/Glyphora"));
+            QVERIFY(write(dictionaryPath, dictionary));
+        }
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name :
+             {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        environment.insert("HOME", home);
+        environment.insert("XDG_CONFIG_HOME", config);
+        environment.insert("XDG_DATA_HOME", data);
+        environment.insert("XDG_CACHE_HOME", root.filePath("cache"));
+        environment.insert("XDG_RUNTIME_DIR", root.filePath("runtime"));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        if (toFullDisk)
+            process.setStandardOutputFile("/dev/full");
+        for (QString& argument : arguments)
+            argument.replace("%1", files);
+        process.start(QString::fromLocal8Bit(kProgram), arguments);
+        QVERIFY(process.waitForStarted());
+        process.write(input);
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        const QByteArray out = process.readAllStandardOutput();
+        const QByteArray error = process.readAllStandardError();
+        if (process.exitCode() != status)
+            qWarning() << error;
+        QCOMPARE(process.exitCode(), status);
+        if (lines < 0) {
+            QCOMPARE(out, output);
+        } else {
+            const QList<QByteArray> got = out.split('\n');
+            QCOMPARE(got.size(), lines + 1);
+            QVERIFY(got.last().isEmpty());
+            for (qsizetype i = 0; i + 1 < got.size(); ++i)
+                QVERIFY2(got[i].count('\t') == 1 && !got[i].contains('\r'), got[i]);
+        }
+        for (const QString& part : errorParts)
+            QVERIFY2(error.contains(part.toUtf8()), error);
+        if (errorLines >= 0)
+            QCOMPARE(error.count('\n'), errorLines);
+
+        // Nothing of the user's was made or changed.
+        QCOMPARE(allFiles(config), QStringList());
+        QCOMPARE(allFiles(home), QStringList());
+        QCOMPARE(allFiles(data), dictionary.isNull() ? QStringList() : QStringList{dictionaryPath});
+        if (!dictionary.isNull()) {
+            QFile file(dictionaryPath);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), dictionary);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
