@@ -1,66 +1,53 @@
 #include "app/CommandLine.h"
-#include "app/Form1.h"
-#include "app/GlyphoraApplication.h"
-#include "platform/desktop/DesktopPlatform.h"
-#include "platform/desktop/QuitSignals.h"
-#include "platform/desktop/SessionBusInstance.h"
-#include "platform/desktop/WindowPresenter.h"
-#include "platform/desktop/WindowSystemChoice.h"
+#include "app/WindowMain.h"
 
-#include <exception>
+#include <climits>
+#include <cstdio>
+#include <dlfcn.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+/// The window module's path: it sits at the same place relative to the program in the build
+/// folder and where it is installed.
+std::string windowModulePath()
+{
+    char self[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0)
+        return {};
+    std::string folder(self, std::size_t(length));
+    folder.erase(folder.rfind('/') + 1);
+    return folder + GLYPHORA_WINDOW_MODULE;
+}
+
+int runWindow(int argc, char* argv[])
+{
+    const std::string path = windowModulePath();
+    // Bound now: a module that lacks a symbol fails here with a message, not later mid-run.
+    void* module = path.empty() ? nullptr : dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module) {
+        std::fprintf(stderr, "glyphora: cannot load the window: %s\n",
+                     path.empty() ? "the program's own path is unknown" : dlerror());
+        return 1;
+    }
+    using Entry = int (*)(int, char*[]);
+    const auto entry = reinterpret_cast<Entry>(dlsym(module, kWindowEntryName));
+    if (!entry) {
+        std::fprintf(stderr, "glyphora: cannot load the window: %s\n", dlerror());
+        return 1;
+    }
+    // The module stays loaded to the end: Qt's exit handlers run code from it.
+    return entry(argc, argv);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     // Commands, --help and --version end here, before anything needs a display or a bus.
     if (const std::optional<int> status = RunCommandLine(argc, argv))
         return *status;
-
-    // X11 where the session offers it; and the launch's focus data, which the window
-    // system plugin takes out of the environment.
-    platform::QtArguments qtArguments(argc, argv, platform::DisplayEnvironment::current());
-    const QVariantMap launch = platform::SessionBusInstance::startupPlatformData();
-    GlyphoraApplication application(qtArguments.argc(), qtArguments.argv());
-
-    // One copy per session: a later start brings the running window forward and ends here,
-    // before it reads a setting, writes a file or plays a sound.
-    platform::SessionBusInstance instance;
-    if (instance.start(launch) == platform::SessionBusInstance::Role::HandedOver)
-        return 0;
-    // The session's end quits as the user would: windows closed, then the usual pause.
-    platform::QuitSignals quitSignals([] {
-        QApplication::closeAllWindows();
-        QCoreApplication::quit();
-    });
-
-    platform::DesktopPlatform desktop;
-    const platform::Platform services = desktop.services();
-    auto report = [&services](const QString& description) {
-        // While the program runs, the box belongs to the window the user was in, so it is
-        // not hidden under an "On Top" main window; at start-up there is none yet.
-        services.messageBoxes.MsgBox(
-            QApplication::activeWindow(),
-            QStringLiteral("Glyphora has met an error it cannot handle and must close:\n\n%1")
-                .arg(description),
-            platform::MsgIcon::Critical);
-    };
-    application.onUncaughtError = report;
-
-    int result = 0;
-    try {
-        Form1 form(services);
-        instance.setActivationHandler(
-            [&form](const QVariantMap& data) { platform::presentWindow(&form, data); });
-        QObject::connect(&form, &Form1::quitStarted, [&instance] { instance.release(); });
-        form.Form_Load();
-        form.show();
-        result = application.exec();
-        // No window is left: the program finishes with the terminate sequence.
-        if (!form.ended())
-            form.Form_Terminate();
-    } catch (const std::exception& error) {
-        report(QString::fromLocal8Bit(error.what()));
-        result = 1;
-    }
-    instance.setActivationHandler({});
-    return result;
+    return runWindow(argc, argv);
 }

@@ -6,6 +6,7 @@ include(GNUInstallDirs)
 set(GLYPHORA_APP_ID org.example.Glyphora)
 
 install(TARGETS glyphora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS glyphora_window LIBRARY DESTINATION ${GLYPHORA_WINDOW_MODULE_DIR})
 install(FILES packaging/${GLYPHORA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/${GLYPHORA_APP_ID}.metainfo.xml

@@ -1,0 +1,63 @@
+#include "app/WindowMain.h"
+
+#include "app/Form1.h"
+#include "app/GlyphoraApplication.h"
+#include "platform/desktop/DesktopPlatform.h"
+#include "platform/desktop/QuitSignals.h"
+#include "platform/desktop/SessionBusInstance.h"
+#include "platform/desktop/WindowPresenter.h"
+#include "platform/desktop/WindowSystemChoice.h"
+
+#include <exception>
+
+extern "C" GLYPHORA_WINDOW_EXPORT int glyphora_window_main(int argc, char* argv[])
+{
+    // X11 where the session offers it; and the launch's focus data, which the window
+    // system plugin takes out of the environment.
+    platform::QtArguments qtArguments(argc, argv, platform::DisplayEnvironment::current());
+    const QVariantMap launch = platform::SessionBusInstance::startupPlatformData();
+    GlyphoraApplication application(qtArguments.argc(), qtArguments.argv());
+
+    // One copy per session: a later start brings the running window forward and ends here,
+    // before it reads a setting, writes a file or plays a sound.
+    platform::SessionBusInstance instance;
+    if (instance.start(launch) == platform::SessionBusInstance::Role::HandedOver)
+        return 0;
+    // The session's end quits as the user would: windows closed, then the usual pause.
+    platform::QuitSignals quitSignals([] {
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    });
+
+    platform::DesktopPlatform desktop;
+    const platform::Platform services = desktop.services();
+    auto report = [&services](const QString& description) {
+        // While the program runs, the box belongs to the window the user was in, so it is
+        // not hidden under an "On Top" main window; at start-up there is none yet.
+        services.messageBoxes.MsgBox(
+            QApplication::activeWindow(),
+            QStringLiteral("Glyphora has met an error it cannot handle and must close:\n\n%1")
+                .arg(description),
+            platform::MsgIcon::Critical);
+    };
+    application.onUncaughtError = report;
+
+    int result = 0;
+    try {
+        Form1 form(services);
+        instance.setActivationHandler(
+            [&form](const QVariantMap& data) { platform::presentWindow(&form, data); });
+        QObject::connect(&form, &Form1::quitStarted, [&instance] { instance.release(); });
+        form.Form_Load();
+        form.show();
+        result = application.exec();
+        // No window is left: the program finishes with the terminate sequence.
+        if (!form.ended())
+            form.Form_Terminate();
+    } catch (const std::exception& error) {
+        report(QString::fromLocal8Bit(error.what()));
+        result = 1;
+    }
+    instance.setActivationHandler({});
+    return result;
+}
