@@ -619,12 +619,18 @@ template <bool kLines> void StreamTranslator::translateUtf8(const char* begin, c
         }
         if constexpr (kLines) {
             if (*stop == '\n') {
-                // The line's last, empty word, then its end.
-                sync();
-                emitMapping(m_emptyMapping, Mode::Utf8);
-                putSlow(stop, 1);
-                m_emitted = false;
-                resume();
+                // The line's last, empty word, then its end; mostly the empty word is
+                // nothing and the end fits.
+                if (m_emptyMapping < 0 && out < outFastEnd) {
+                    *out++ = '\n';
+                    emitted = 0;
+                } else {
+                    sync();
+                    emitMapping(m_emptyMapping, Mode::Utf8);
+                    putSlow(stop, 1);
+                    m_emitted = false;
+                    resume();
+                }
                 if (stop + 1 == end)
                     break;
             }
