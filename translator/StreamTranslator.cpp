@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace translator {
@@ -429,8 +430,16 @@ void StreamTranslator::translateLines(const char* begin, const char* end)
         translateUtf8<true>(begin, end);
         return;
     }
-    if (!m_helper)
-        m_helper = std::make_unique<Helper>(m_translator, m_outCapacity);
+    if (!m_helper) {
+        try {
+            m_helper = std::make_unique<Helper>(m_translator, m_outCapacity);
+        } catch (const std::system_error&) {
+            // No thread to be had: one does it all.
+            m_shareFrom = 0;
+            translateUtf8<true>(begin, end);
+            return;
+        }
+    }
     Helper& helper = *m_helper;
     StreamTranslator& sibling = helper.sibling;
     sibling.m_outAt = 0;
