@@ -5,7 +5,11 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <bit>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace translator {
 
@@ -130,8 +134,91 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 } // namespace
 
-StreamTranslator::StreamTranslator(const Translator& translator, qsizetype bufferBytes)
-    : m_translator(translator)
+// The second thread and its own translator. Each job is the second half of a run of whole
+// lines; the first half is the calling thread's. Everything the two share is read-only
+// during a job (the input, the translator) or passed under the mutex.
+struct StreamTranslator::Helper
+{
+    Helper(const Translator& translator, qsizetype bufferBytes)
+        : sibling(translator, bufferBytes), heldLimit(2 * bufferBytes)
+    {
+        // The sibling reads the caller's input, never its own.
+        sibling.m_in = {};
+        sibling.m_write = &holdBack;
+        thread = std::thread([this] { run(); });
+    }
+    ~Helper()
+    {
+        {
+            const std::lock_guard lock(mutex);
+            quit = true;
+        }
+        changed.notify_all();
+        thread.join();
+    }
+
+    void run()
+    {
+        std::unique_lock lock(mutex);
+        while (true) {
+            changed.wait(lock, [this] { return hasJob || quit; });
+            if (quit)
+                return;
+            lock.unlock();
+            sibling.translateUtf8<true>(jobBegin, jobEnd);
+            lock.lock();
+            hasJob = false;
+            jobDone = true;
+            changed.notify_all();
+        }
+    }
+
+    /// The sibling's writer: holds its output until the first half's is written, or until
+    /// more than heldLimit bytes wait; then it waits for the first half and writes itself.
+    bool write(const char* bytes, qint64 size)
+    {
+        if (!direct) {
+            if (qsizetype(held.size()) + size <= heldLimit) {
+                held.insert(held.end(), bytes, bytes + size);
+                return true;
+            }
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [this] { return firstDone; });
+            if (firstFailed)
+                return false;
+            lock.unlock();
+            direct = true;
+            if (!held.empty() && !(*output)(held.data(), qint64(held.size())))
+                return false;
+            held.clear();
+        }
+        return (*output)(bytes, size);
+    }
+
+    StreamTranslator sibling;
+    const Writer holdBack = [this](const char* bytes, qint64 size) { return write(bytes, size); };
+    const qsizetype heldLimit;
+    std::vector<char> held; ///< the sibling's output not yet written
+    bool direct = false;    ///< the first half is written: the sibling writes its own
+    const Writer* output = nullptr;
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    const char* jobBegin = nullptr; // the fields from here on are under the mutex
+    const char* jobEnd = nullptr;
+    bool hasJob = false;
+    bool jobDone = false;
+    bool firstDone = false;   ///< the first half's output is written, or failed
+    bool firstFailed = false; ///< writing it failed
+    bool quit = false;
+    std::thread thread; ///< last: it starts when everything else is ready
+};
+
+StreamTranslator::~StreamTranslator() = default;
+
+StreamTranslator::StreamTranslator(const Translator& translator, qsizetype bufferBytes,
+                                   qsizetype shareFrom)
+    : m_translator(translator), m_shareFrom(shareFrom)
 {
     m_capacity = std::max<qsizetype>(bufferBytes, 16);
     m_in.resize(size_t(m_capacity + kInputSlack));
@@ -299,7 +386,7 @@ void StreamTranslator::processLines(bool atEnd)
             const char* stop = last ? static_cast<const char*>(last) + 1 : p;
             if (stop != p && !std::memchr(p, '\r', size_t(stop - p)) &&
                 (isAscii(p, stop) || isValidUtf8(QByteArrayView(p, stop - p)))) {
-                translateUtf8<true>(p, stop);
+                translateLines(p, stop);
                 m_pos = stop - base;
                 continue;
             }
@@ -327,6 +414,68 @@ void StreamTranslator::processLines(bool atEnd)
         translateRun(p, lineEnd, true, lineEnd, endLength);
         m_pos = lineEnd + endLength - base;
     }
+}
+
+void StreamTranslator::translateLines(const char* begin, const char* end)
+{
+    // Lines are translated each on its own, so two halves cut at a line end can be
+    // translated at once and their outputs joined.
+    const char* const cut =
+        m_shareFrom > 0 && end - begin >= m_shareFrom
+            ? static_cast<const char*>(std::memchr(begin + (end - begin) / 2, '\n',
+                                                   size_t(end - begin - (end - begin) / 2))) +
+                  1
+            : end;
+    if (cut == end) {
+        translateUtf8<true>(begin, end);
+        return;
+    }
+    if (!m_helper) {
+        try {
+            m_helper = std::make_unique<Helper>(m_translator, m_outCapacity);
+        } catch (const std::system_error&) {
+            // No thread to be had: one does it all.
+            m_shareFrom = 0;
+            translateUtf8<true>(begin, end);
+            return;
+        }
+    }
+    Helper& helper = *m_helper;
+    StreamTranslator& sibling = helper.sibling;
+    sibling.m_outAt = 0;
+    sibling.m_writeFailed = false;
+    sibling.m_emitted = false;
+    helper.held.clear();
+    helper.direct = false;
+    helper.output = m_write;
+    {
+        const std::lock_guard lock(helper.mutex);
+        helper.jobBegin = cut;
+        helper.jobEnd = end;
+        helper.hasJob = true;
+        helper.jobDone = helper.firstDone = helper.firstFailed = false;
+    }
+    helper.changed.notify_all();
+
+    translateUtf8<true>(begin, cut);
+    flush(); // before anything of the second half
+    {
+        std::unique_lock lock(helper.mutex);
+        helper.firstDone = true;
+        helper.firstFailed = m_writeFailed;
+        helper.changed.notify_all();
+        helper.changed.wait(lock, [&helper] { return helper.jobDone; });
+    }
+    // The sibling is idle now: what it holds is this thread's to write.
+    bool ok = !m_writeFailed && !sibling.m_writeFailed;
+    if (ok && !helper.held.empty())
+        ok = (*m_write)(helper.held.data(), qint64(helper.held.size()));
+    if (ok && sibling.m_outAt > 0)
+        ok = (*m_write)(sibling.m_out.data(), sibling.m_outAt);
+    sibling.m_outAt = 0;
+    helper.held.clear();
+    if (!ok)
+        m_writeFailed = true;
 }
 
 void StreamTranslator::relieveFullBuffer()
@@ -479,12 +628,18 @@ template <bool kLines> void StreamTranslator::translateUtf8(const char* begin, c
         }
         if constexpr (kLines) {
             if (*stop == '\n') {
-                // The line's last, empty word, then its end.
-                sync();
-                emitMapping(m_emptyMapping, Mode::Utf8);
-                putSlow(stop, 1);
-                m_emitted = false;
-                resume();
+                // The line's last, empty word, then its end; mostly the empty word is
+                // nothing and the end fits.
+                if (m_emptyMapping < 0 && out < outFastEnd) {
+                    *out++ = '\n';
+                    emitted = 0;
+                } else {
+                    sync();
+                    emitMapping(m_emptyMapping, Mode::Utf8);
+                    putSlow(stop, 1);
+                    m_emitted = false;
+                    resume();
+                }
                 if (stop + 1 == end)
                     break;
             }

@@ -16,12 +16,17 @@
 // pipe) is written out read by read. Words of ASCII bytes, nearly all of
 // them, are looked up by their bytes; any other word goes through the translator's own
 // lookup, so both give the translator's result.
+//
+// With a second thread, a long run of whole UTF-8 lines is cut at a line end near its middle
+// and the two halves are translated at once, the second half's output held back (a bounded
+// amount, then the second thread waits) until the first half's is written.
 
 #include "translator/Translator.h"
 
 #include <QtGlobal>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,8 +47,13 @@ public:
     /// @param translator the translation; it must outlive this object
     /// @param bufferBytes the size of the input and the output buffer (at least 16); the
     ///        input buffer grows only to hold a word that could still equal a key
+    /// @param shareFrom 0 for one thread; otherwise runs of whole lines of at least this many
+    ///        bytes are shared with a second thread
     explicit StreamTranslator(const Translator& translator,
-                              qsizetype bufferBytes = kDefaultBufferBytes);
+                              qsizetype bufferBytes = kDefaultBufferBytes, qsizetype shareFrom = 0);
+    ~StreamTranslator();
+    StreamTranslator(const StreamTranslator&) = delete;
+    StreamTranslator& operator=(const StreamTranslator&) = delete;
 
     /// Translates one input to its end. After a read error what was read is translated and
     /// written as if the input ended there; after a write error nothing more is written.
@@ -80,9 +90,11 @@ private:
     static constexpr std::uint8_t kFreeSlot = 0xFF;
     static constexpr std::uint8_t kLongKey = 0xFE;
     static constexpr qsizetype kNotAscii = -2;
+    struct Helper;
 
     void processLines(bool atEnd);
     void relieveFullBuffer();
+    void translateLines(const char* begin, const char* end);
     template <bool kLines> void translateUtf8(const char* begin, const char* end);
     void translateRun(const char* begin, const char* end, bool lineEnds, const char* lineEnd,
                       qsizetype lineEndLength);
@@ -126,6 +138,9 @@ private:
     bool m_emitted = false;  ///< the current line's output has begun
     bool m_lineOpen = false; ///< part of the current line has been translated already
     bool m_longWord = false; ///< inside a word that streams through as it is
+
+    qsizetype m_shareFrom = 0;
+    std::unique_ptr<Helper> m_helper; ///< the second thread, made when first needed
 };
 
 } // namespace translator

@@ -151,22 +151,26 @@ void checkRecords(const QString& dictionary, int count, const DictionaryReadResu
 }
 
 // The message's bytes as a stream, through a small buffer (so lines and words are cut) and
-// reads of sizes the bytes themselves choose.
-void checkStream(const Translator& translator, QByteArrayView bytes, qsizetype bufferBytes)
+// reads of sizes the bytes themselves choose, with runs of lines shared with a second
+// thread from @p shareFrom bytes (0: one thread).
+void checkStream(const Translator& translator, QByteArrayView bytes, qsizetype bufferBytes,
+                 qsizetype shareFrom)
 {
     // A long line that is not UTF-8 is decided a run of words at a time: whole lines only.
     if (reference::hasLongForeignLine(bytes, bufferBytes - 2))
         bufferBytes = StreamTranslator::kDefaultBufferBytes;
-    const QByteArray streamed =
-        reference::streamTranslate(translator, bytes, bufferBytes, [bytes](qsizetype pos) {
+    const QByteArray streamed = reference::streamTranslate(
+        translator, bytes, bufferBytes,
+        [bytes](qsizetype pos) {
             return 1 + (pos < bytes.size() ? static_cast<unsigned char>(bytes[pos]) % 29 : 0);
-        });
+        },
+        shareFrom);
     require(streamed == reference::translateLines(translator, bytes),
             "streaming translator follows the translator line by line");
 }
 
 void checkTranslation(const QString& dictionary, const QString& message, int count,
-                      QByteArrayView messageBytes, qsizetype bufferBytes)
+                      QByteArrayView messageBytes, qsizetype bufferBytes, qsizetype shareFrom)
 {
     const DictionaryReadResult read = readDictionaryRecords(dictionary, count);
     checkRecords(dictionary, count, read);
@@ -179,10 +183,11 @@ void checkTranslation(const QString& dictionary, const QString& message, int cou
     require(translator.translate(opening) == *literal, "translator follows the rule");
     require(translator.translate(message) == WordWalk(read.records).translate(message),
             "translator follows the records word by word");
-    checkStream(translator, messageBytes, bufferBytes);
+    checkStream(translator, messageBytes, bufferBytes, shareFrom);
 }
 
-void checkBuiltIn(const QString& message, QByteArrayView messageBytes, qsizetype bufferBytes)
+void checkBuiltIn(const QString& message, QByteArrayView messageBytes, qsizetype bufferBytes,
+                  qsizetype shareFrom)
 {
     static const QList<DictionaryRecord> records = readDictionaryRecords(ebonicText()).records;
     static const Translator translator(records);
@@ -193,12 +198,13 @@ void checkBuiltIn(const QString& message, QByteArrayView messageBytes, qsizetype
                 "built-in dictionary: translator follows the rule");
     require(translator.translate(message) == walk.translate(message),
             "built-in dictionary: translator follows the records word by word");
-    checkStream(translator, messageBytes, bufferBytes);
+    checkStream(translator, messageBytes, bufferBytes, shareFrom);
 }
 } // namespace
 
-// Bytes 0 and 1: how many records to read (1 to 1024). Byte 2: where the dictionary bytes
-// end and the message begins. Byte 3: below 128 the dictionary bytes are the dictionary;
+// Bytes 0 and 1: how many records to read (1 to 1024); the top bit of byte 0: whether the
+// streaming translator shares runs of lines with a second thread. Byte 2: where the dictionary
+// bytes end and the message begins. Byte 3: below 128 the dictionary bytes are the dictionary;
 // otherwise they are inserted into the built-in dictionary's text at that fraction of it,
 // an edited dictionary file. The inputs in seeds/ follow this layout.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -222,7 +228,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString message = decodeMessageText(messageBytes).text;
     // The streaming translator's buffer: 16 to 79 bytes.
     const qsizetype bufferBytes = 16 + (data[1] ^ data[3]) % 64;
-    checkTranslation(dictionary, message, count, messageBytes, bufferBytes);
-    checkBuiltIn(message, messageBytes, bufferBytes);
+    // Shared from 1 to 32 bytes, so that short runs are cut too.
+    const qsizetype shareFrom = (data[0] & 0x80) ? 1 + data[2] % 32 : 0;
+    checkTranslation(dictionary, message, count, messageBytes, bufferBytes, shareFrom);
+    checkBuiltIn(message, messageBytes, bufferBytes, shareFrom);
     return 0;
 }

@@ -68,9 +68,9 @@ bool hasLongForeignLine(QByteArrayView input, qsizetype limit)
 
 QByteArray streamTranslate(const Translator& translator, QByteArrayView input,
                            qsizetype bufferBytes,
-                           const std::function<qsizetype(qsizetype)>& readSize)
+                           const std::function<qsizetype(qsizetype)>& readSize, qsizetype shareFrom)
 {
-    StreamTranslator stream(translator, bufferBytes);
+    StreamTranslator stream(translator, bufferBytes, shareFrom);
     QByteArray out;
     qsizetype pos = 0;
     const auto read = [&](char* buffer, qint64 capacity) {

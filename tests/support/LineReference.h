@@ -30,9 +30,12 @@ bool hasLongForeignLine(QByteArrayView input, qsizetype limit);
 /// @param bufferBytes the streaming translator's buffer size
 /// @param readSize the size of each read given the next bytes' position: inputs arrive in
 ///        pieces of any size
+/// @param shareFrom the streaming translator's threshold for sharing lines with a second
+///        thread; 0 for none
 /// @return the output
 QByteArray streamTranslate(const Translator& translator, QByteArrayView input,
                            qsizetype bufferBytes,
-                           const std::function<qsizetype(qsizetype)>& readSize);
+                           const std::function<qsizetype(qsizetype)>& readSize,
+                           qsizetype shareFrom = 0);
 
 } // namespace translator::reference

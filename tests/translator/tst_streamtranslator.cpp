@@ -8,6 +8,7 @@
 #include "translator/Dictionary.h"
 #include "translator/EbonicText.h"
 #include "translator/StreamTranslator.h"
+#include "translator/TextEncoding.h"
 #include "translator/Translator.h"
 
 #include <QRandomGenerator>
@@ -28,6 +29,8 @@ QList<DictionaryRecord> recordsOf(const QString& dictionary)
 
 const qsizetype kBufferSizes[] = {16, 17, 24, 61, StreamTranslator::kDefaultBufferBytes};
 const qsizetype kReadSizes[] = {1, 7, qsizetype(1) << 30};
+// One thread; two for any run of lines; two for runs of 40 bytes or more.
+const qsizetype kShareFrom[] = {0, 1, 40};
 } // namespace
 
 class TestStreamTranslator : public QObject
@@ -94,6 +97,9 @@ private slots:
         QTest::newRow("word longer than any key, then a line end")
             << builtIn << QByteArray(300, 'z') + " are\r\nare " + QByteArray(300, 'z') + "\r\nare"
             << QByteArray(300, 'z') + " be\r\nbe " + QByteArray(300, 'z') + "\r\nbe";
+        QTest::newRow("lines whose replacements outgrow the buffers")
+            << QString("a\t" + QString(100, u'b') + "\n") << QByteArray("a a\n").repeated(12)
+            << QByteArray(QByteArray(100, 'b') + ' ' + QByteArray(100, 'b') + '\n').repeated(12);
         QTest::newRow("long line of short words")
             << builtIn << QByteArray("are ").repeated(40) + "\nare"
             << QByteArray("be ").repeated(39) + "be\nbe";
@@ -107,11 +113,15 @@ private slots:
         QCOMPARE(reference::translateLines(translator, input), expected);
         for (const qsizetype buffer : kBufferSizes) {
             for (const qsizetype readSize : kReadSizes) {
-                const QByteArray out = reference::streamTranslate(
-                    translator, input, buffer, [readSize](qsizetype) { return readSize; });
-                if (out != expected)
-                    qWarning() << "buffer" << buffer << "reads" << readSize;
-                QCOMPARE(out, expected);
+                for (const qsizetype shareFrom : kShareFrom) {
+                    const QByteArray out = reference::streamTranslate(
+                        translator, input, buffer, [readSize](qsizetype) { return readSize; },
+                        shareFrom);
+                    if (out != expected)
+                        qWarning() << "buffer" << buffer << "reads" << readSize << "shared from"
+                                   << shareFrom;
+                    QCOMPARE(out, expected);
+                }
             }
         }
     }
@@ -183,20 +193,29 @@ private slots:
 
             QByteArray input;
             const int length = random.bounded(40);
-            for (int i = 0; i < length; ++i)
-                input += pieces[random.bounded(int(std::size(pieces)))];
+            // Every other input has only UTF-8 lines ended by LF, what a second thread shares.
+            const bool plainLines = random.bounded(2) == 0;
+            for (int i = 0; i < length; ++i) {
+                const QByteArray& piece = pieces[random.bounded(int(std::size(pieces)))];
+                if (plainLines && (piece.contains('\r') || !isValidUtf8(piece)))
+                    input += '\n';
+                else
+                    input += piece;
+            }
             qsizetype buffer = 16 + random.bounded(64);
             // A long line that is not UTF-8 is decided a run of words at a time.
             if (reference::hasLongForeignLine(input, buffer - 2))
                 buffer = StreamTranslator::kDefaultBufferBytes;
             const int maxRead = 1 + random.bounded(40);
+            // Two rounds in three share runs of lines with a second thread, cut anywhere.
+            const qsizetype shareFrom = random.bounded(3) ? 1 + random.bounded(24) : 0;
             const QByteArray out = reference::streamTranslate(
                 translator, input, buffer,
-                [&random, maxRead](qsizetype) { return 1 + random.bounded(maxRead); });
+                [&random, maxRead](qsizetype) { return 1 + random.bounded(maxRead); }, shareFrom);
             const QByteArray expected = reference::translateLines(translator, input);
             if (out != expected) {
                 qWarning() << "round" << round << "dictionary" << dictionary << "input"
-                           << input.toHex(' ') << "buffer" << buffer;
+                           << input.toHex(' ') << "buffer" << buffer << "shared from" << shareFrom;
                 QCOMPARE(out, expected);
             }
         }
@@ -224,7 +243,7 @@ private slots:
         QCOMPARE(stream.translate(failSecond, write), StreamTranslator::Outcome::ReadFailed);
         QCOMPARE(out, QByteArray("be\nbe"));
 
-        const QByteArray input = QByteArray("are you\n").repeated(100);
+        QByteArray input = QByteArray("are you\n").repeated(100);
         qsizetype pos = 0;
         const auto read = [&input, &pos](char* buffer, qint64 capacity) {
             const qsizetype n = std::min(qsizetype(capacity), input.size() - pos);
@@ -239,6 +258,24 @@ private slots:
         };
         QCOMPARE(stream.translate(read, failing), StreamTranslator::Outcome::WriteFailed);
         QCOMPARE(writes, 1);
+
+        // The same when the first, the second or the third write fails with a second thread
+        // holding more output of its own than it may hold: nothing is written after the
+        // failure.
+        const Translator longer(recordsOf("a\t" + QString(100, u'b') + "\n"));
+        input = QByteArray("a a\n").repeated(100);
+        for (const qsizetype shareFrom : kShareFrom) {
+            for (int failAt = 1; failAt <= 3; ++failAt) {
+                StreamTranslator shared(longer, 64, shareFrom);
+                pos = 0;
+                writes = 0;
+                const auto failingAt = [&writes, failAt](const char*, qint64) {
+                    return ++writes < failAt;
+                };
+                QCOMPARE(shared.translate(read, failingAt), StreamTranslator::Outcome::WriteFailed);
+                QCOMPARE(writes, failAt);
+            }
+        }
     }
 };
 
