@@ -17,10 +17,9 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-       XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Glyphora" && chmod 700 "$XDG_RUNTIME_DIR"
-printf '[Settings]\nSound=0\n' >"$XDG_CONFIG_HOME/Glyphora/Glyphora.conf"
+. "$(dirname "$0")/session-common.sh"
+private_home "$work"
+export QT_QPA_PLATFORM=xcb
 
 # The accessibility bus, as a desktop session starts it; its output stays out of the test's.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/bus.log" 2>&1 &

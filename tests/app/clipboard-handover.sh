@@ -12,10 +12,9 @@ work=$(mktemp -d)
 trap 'kill "$manager_pid" "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 # No session bus: a copy of Glyphora running elsewhere must not take this one's place.
 unset DBUS_SESSION_BUS_ADDRESS
-export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-       XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Glyphora" && chmod 700 "$XDG_RUNTIME_DIR"
-printf '[Settings]\nSound=0\n' >"$XDG_CONFIG_HOME/Glyphora/Glyphora.conf"
+. "$(dirname "$0")/session-common.sh"
+private_home "$work"
+export QT_QPA_PLATFORM=xcb
 manager_pid= pid=
 
 /usr/bin/python3 "$manager" "$work/saved" >"$work/manager.log" 2>&1 &

@@ -19,10 +19,9 @@ cleanup() {
 trap cleanup EXIT
 # No session bus: a copy of Glyphora running elsewhere must not take this one's place.
 unset DBUS_SESSION_BUS_ADDRESS
-export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-       XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Glyphora" && chmod 700 "$XDG_RUNTIME_DIR"
-printf '[Settings]\nSound=0\n' >"$XDG_CONFIG_HOME/Glyphora/Glyphora.conf"
+. "$(dirname "$0")/session-common.sh"
+private_home "$work"
+export QT_QPA_PLATFORM=xcb
 
 fail() {
   echo "$1"
@@ -32,21 +31,10 @@ fail() {
   echo "--- window manager output"; cat "$work/wm.log"
   exit 1
 }
-# Runs a check every tenth of a second until it holds or the seconds run out. The bounds are
-# generous: a check that holds ends the wait at once, and a loaded machine needs the room.
-wait_for() { # seconds check...
-  tries=$(( $1 * 10 )); shift
-  until "$@"; do
-    tries=$(( tries - 1 ))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
 # The managed windows, bottom to top, as the window manager stacks them.
 stacking() {
   xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null | sed -n 's/.*# //p' | tr -d ','
 }
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 main_listed() { stacking | tr ' ' '\n' | grep -qx "$main_hex"; }
 main_on_top() { xprop -id "$main" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 panel_open() { [ "$(width)" -gt 500 ]; }

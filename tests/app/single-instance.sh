@@ -21,10 +21,9 @@ cleanup() {
 trap cleanup EXIT
 # No bus of the caller's: only the one this script starts, if any.
 unset DBUS_SESSION_BUS_ADDRESS DESKTOP_STARTUP_ID XDG_ACTIVATION_TOKEN WAYLAND_DISPLAY
-export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-       XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Glyphora" && chmod 700 "$XDG_RUNTIME_DIR"
-printf '[Settings]\nSound=0\n' >"$XDG_CONFIG_HOME/Glyphora/Glyphora.conf"
+. "$(dirname "$0")/session-common.sh"
+private_home "$work"
+export QT_QPA_PLATFORM=xcb
 
 fail() {
   echo "$1"
@@ -33,19 +32,9 @@ fail() {
   for f in "$work"/*.log; do echo "--- $f"; cat "$f"; done
   exit 1
 }
-# Runs a check every tenth of a second until it holds or the seconds run out.
-wait_for() { # seconds check...
-  tries=$(( $1 * 10 )); shift
-  until "$@"; do
-    tries=$(( tries - 1 ))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
 windows() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null || true; }
 window_count() { windows | grep -c . || true; }
 count_is() { [ "$(window_count)" -eq "$1" ]; }
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 minimised() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN; }
 shown() { ! minimised "$1"; }
 active() { xprop -root _NET_ACTIVE_WINDOW | grep -q "$(printf '# 0x%x$' "$1")"; }

@@ -21,24 +21,13 @@ x11=$DISPLAY
 # the slow unwinder's stacks name the library that allocated it (see cmake/lsan.supp).
 if [ -n "${ASAN_OPTIONS:-}" ]; then export ASAN_OPTIONS="$ASAN_OPTIONS:fast_unwind_on_malloc=0"; fi
 unset DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM WAYLAND_DISPLAY XDG_SESSION_TYPE
-export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-       XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Glyphora" && chmod 700 "$XDG_RUNTIME_DIR"
-printf '[Settings]\nSound=0\n' >"$XDG_CONFIG_HOME/Glyphora/Glyphora.conf"
+. "$(dirname "$0")/session-common.sh"
+private_home "$work"
 
 fail() {
   echo "$1"
   for f in "$work"/*.log; do echo "--- $f"; tail -n 40 "$f"; done
   exit 1
-}
-# Runs a check every tenth of a second until it holds or the seconds run out.
-wait_for() { # seconds check...
-  tries=$(( $1 * 10 )); shift
-  until "$@"; do
-    tries=$(( tries - 1 ))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
 }
 gone() { ! kill -0 "$pid" 2>/dev/null; }
 # The client side of the Wayland protocol, which WAYLAND_DEBUG writes to the log.

@@ -1,0 +1,21 @@
+# Shared by the scripts that run the real program under Xvfb; sourced, not run.
+
+# A fresh user folder in $1 with sounds off, so a test neither reads the caller's settings
+# nor needs a sound server.
+private_home() { # folder
+  export HOME="$1" XDG_CONFIG_HOME="$1/config" XDG_DATA_HOME="$1/data" \
+         XDG_RUNTIME_DIR="$1/runtime"
+  mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Glyphora" && chmod 700 "$XDG_RUNTIME_DIR"
+  printf '[Settings]\nSound=0\n' >"$XDG_CONFIG_HOME/Glyphora/Glyphora.conf"
+}
+# Runs a check every tenth of a second until it holds or the seconds run out. The bounds are
+# generous: a check that holds ends the wait at once, and a loaded machine needs the room.
+wait_for() { # seconds check...
+  tries=$(( $1 * 10 )); shift
+  until "$@"; do
+    tries=$(( tries - 1 ))
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
