@@ -4,6 +4,7 @@
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -105,17 +106,48 @@ bool isDanglingLink(const QByteArray& path)
     return ::lstat(path.constData(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
+/// The random part of a temporary file's name.
+constexpr int kRandomChars = 6;
+
+/// The longest name the folder takes: some file systems take fewer bytes than the usual 255.
+qsizetype longestName(const QByteArray& folder)
+{
+    const long longest = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    return longest > 0 ? qsizetype(longest) : qsizetype(NAME_MAX);
+}
+
+/// A hidden name that says whose temporary it is: a dot, the file's name, a dot and a
+/// random part. The name is cut (never inside a character) so that the whole fits where a
+/// name of the file's own length fits.
+QByteArray temporaryName(const QByteArray& name, qsizetype longest)
+{
+    qsizetype keep = std::clamp<qsizetype>(longest - 2 - kRandomChars, 0, name.size());
+    while (keep > 0 && keep < name.size() && (uchar(name.at(keep)) & 0xC0) == 0x80)
+        --keep;
+    QByteArray temporary = '.' + name.left(keep) + '.';
+    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (int i = 0; i < kRandomChars; ++i)
+        temporary += kDigits[QRandomGenerator::global()->bounded(36)];
+    return temporary;
+}
+
+/// The folder a path lies in, as the system takes it.
+QByteArray folderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : path.left(slash + 1);
+}
+
 /// Writes the bytes to a new temporary file beside @p path; its name comes back in
 /// @p temporary. @return 0 or the error
 int writeTemporary(const QByteArray& path, QByteArrayView bytes, mode_t mode, QByteArray* temporary)
 {
-    const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(slash + 1);
-    const QByteArray name = path.mid(slash + 1);
+    const QByteArray folder = folderOf(path);
+    const QByteArray name = path.mid(folder.size());
+    const qsizetype longest = longestName(folder);
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        *temporary = folder + '.' + name + '.' +
-                     QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        *temporary = folder + temporaryName(name, longest);
         fd = ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST)
             return errno;

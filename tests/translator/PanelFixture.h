@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 /// A folder on a small file system of its own that fill() fills up: every write there then
 /// runs out of room. Mounting needs root; without it the folder is not usable.
@@ -49,6 +50,19 @@ public:
 private:
     QTemporaryDir m_dir;
     bool m_mounted = false;
+};
+
+/// Sets the process's umask while it lives.
+class Umask
+{
+public:
+    explicit Umask(mode_t mask) : m_old(::umask(mask)) {}
+    ~Umask() { ::umask(m_old); }
+    Umask(const Umask&) = delete;
+    Umask& operator=(const Umask&) = delete;
+
+private:
+    mode_t m_old;
 };
 
 struct PanelFixture

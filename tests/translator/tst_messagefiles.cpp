@@ -302,18 +302,81 @@ private slots:
             QCOMPARE(PanelFixture::read(target), oldContent);
     }
 
-    // Saving through a link writes the file it leads to and keeps the link.
-    void saveThroughLinkKeepsLink()
+    // Saving writes the file the name leads to, whatever the name's length; the folder keeps
+    // the names it had.
+    void saveReachesEveryName_data()
     {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("other"); ///< another name of the same file
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("umask");
+        QTest::addColumn<int>("mode"); ///< of the file after saving
+        const QString longName = QString(248, u'n') + QStringLiteral(".txt");
+        auto row = [](const char* name, const char* button, const QString& file, const char* other,
+                      const char* kind, int umask, int mode) {
+            QTest::newRow(name) << button << file << other << kind << umask << mode;
+        };
+        row("through a link", "saveAs", "link.txt", "real.txt", "symlink", 022, 0640);
+        row("252-byte name", "save", longName, "", "", 022, 0640);
+        row("new 252-byte name", "saveAs", longName, "", "new", 022, 0644);
+    }
+    void saveReachesEveryName()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, name);
+        QFETCH(QString, other);
+        QFETCH(QString, kind);
+        QFETCH(int, umask);
+        QFETCH(int, mode);
         PanelFixture panel;
-        PanelFixture::write(panel.file("real.txt"), "old");
-        QVERIFY(QFile::link(panel.file("real.txt"), panel.file("link.txt")));
-        panel.message.setPlainText(QStringLiteral("new"));
-        panel.fake.fileDialogs.answer(panel.file("link.txt"));
-        panel.saveAs.click();
-        QVERIFY(panel.fake.messageBoxes.shown.isEmpty());
-        QVERIFY(QFileInfo(panel.file("link.txt")).isSymLink());
-        QCOMPARE(PanelFixture::read(panel.file("real.txt")), QByteArray("new\n"));
+        const Umask mask(mode_t(umask & 0777));
+        const QString path = panel.file(name);
+        const QString folder = QFileInfo(path).path();
+        QVERIFY(QDir().mkpath(folder));
+        const bool linked = kind == QLatin1String("symlink");
+        if (kind != QLatin1String("new")) {
+            PanelFixture::write(linked ? panel.file(other) : path, "old words");
+            QVERIFY(QFile::setPermissions(linked ? panel.file(other) : path,
+                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ReadGroup));
+        }
+        if (linked)
+            QVERIFY(QFile::link(panel.file(other), path));
+        if (button == QLatin1String("save")) {
+            panel.fake.fileDialogs.answer(path);
+            panel.open.click();
+            QCOMPARE(panel.text(), QStringLiteral("old words"));
+        }
+        const auto entries = [&folder] {
+            return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                          QDir::NoDotAndDotDot);
+        };
+        QStringList expectedEntries = entries();
+        if (kind == QLatin1String("new"))
+            expectedEntries = QStringList(expectedEntries) << QFileInfo(path).fileName();
+        expectedEntries.sort();
+
+        panel.message.setPlainText(QStringLiteral("new words"));
+        if (button == QLatin1String("save")) {
+            panel.save.click();
+        } else {
+            panel.fake.fileDialogs.answer(path);
+            panel.saveAs.click();
+        }
+        QStringList shown;
+        for (const auto& box : panel.fake.messageBoxes.shown)
+            shown << box.text;
+        QVERIFY2(shown.isEmpty(), qPrintable(shown.join(u'\n')));
+        const QByteArray expected = button == QLatin1String("save") ? "new words" : "new words\n";
+        QCOMPARE(PanelFixture::read(path), expected);
+        if (!other.isEmpty())
+            QCOMPARE(PanelFixture::read(panel.file(other)), expected);
+        QCOMPARE(QFileInfo(path).isSymLink(), linked);
+        QCOMPARE(entries(), expectedEntries);
+        struct stat after = {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QCOMPARE(int(after.st_mode & 0777), mode);
     }
 };
 
