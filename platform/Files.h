@@ -43,7 +43,8 @@ enum class CreateResult { Created, Existed, Failed };
 
 /// Creates a file that does not exist yet and never replaces anything: a regular file found
 /// in its place (also one that another process creates meanwhile) counts as existing,
-/// anything else there is an error. The bytes appear all at once or not at all.
+/// anything else there is an error. The bytes appear all at once or not at all; the file
+/// gets the permissions the umask leaves.
 /// @param path the file
 /// @param bytes its content
 /// @param error set to the reason when the file could not be created

@@ -318,7 +318,7 @@ CreateResult CreateNewFile(const QString& path, QByteArrayView bytes, QString* e
     }
 
     QByteArray temporary;
-    if (const int failed = writeTemporary(target, bytes, 0644, &temporary)) {
+    if (const int failed = writeTemporary(target, bytes, newFileMode(), &temporary)) {
         setError(error, systemReason(failed));
         return CreateResult::Failed;
     }

@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <sys/stat.h>
 
 using namespace translator;
 
@@ -94,15 +96,29 @@ private slots:
         QCOMPARE(dictionaryFilePath(QString()), QString());
     }
 
+    // The file gets the permissions the umask leaves, as every file the program creates.
+    void createdOnceWithTheBuiltInText_data()
+    {
+        QTest::addColumn<int>("umask");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("umask 022") << 022 << 0644;
+        QTest::newRow("umask 077") << 077 << 0600;
+    }
     void createdOnceWithTheBuiltInText()
     {
+        QFETCH(int, umask);
+        QFETCH(int, mode);
+        const mode_t oldMask = ::umask(mode_t(umask));
+        const auto restore = qScopeGuard([oldMask] { ::umask(oldMask); });
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("winup.ico"));
         QCOMPARE(ensureDictionaryFile(path, dictionaryFileContent()).state,
                  DictionaryFileState::Created);
         QCOMPARE(readAll(path), dictionaryFileContent());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"winup.ico"});
-        QVERIFY(QFileInfo(path).permissions() & QFileDevice::ReadOther);
+        struct stat status = {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 07777), mode);
     }
 
     void existingFileLeftAlone_data()

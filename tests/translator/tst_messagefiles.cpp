@@ -303,7 +303,7 @@ private slots:
     }
 
     // Saving writes the file the name leads to, whatever the name's length; the folder keeps
-    // the names it had.
+    // the names it had, and a new file gets what the umask leaves.
     void saveReachesEveryName_data()
     {
         QTest::addColumn<QString>("button");
@@ -320,6 +320,8 @@ private slots:
         row("through a link", "saveAs", "link.txt", "real.txt", "symlink", 022, 0640);
         row("252-byte name", "save", longName, "", "", 022, 0640);
         row("new 252-byte name", "saveAs", longName, "", "new", 022, 0644);
+        row("umask 077, new file", "saveAs", "new.txt", "", "new", 077, 0600);
+        row("umask 077, old file keeps its mode", "save", "a.txt", "", "", 077, 0640);
     }
     void saveReachesEveryName()
     {
