@@ -32,7 +32,11 @@ FileContent ReadWholeFile(const QString& path, qint64 maxBytes = kMaxFileBytes);
 /// Replaces a regular file's content, or creates the file. The bytes go to a temporary file
 /// in the same folder that then takes the file's place, so a failure (a full disk, say)
 /// leaves the old file as it was. A link is followed and the file it leads to replaced;
-/// the file keeps its permissions. Anything but a regular file is left alone.
+/// the file keeps its permissions, a new one gets what the umask leaves. A file with other
+/// names (hard links) is written in place instead, so that every name shows the new bytes,
+/// and so is a writable file whose folder takes no new file: room is reserved first where
+/// the file system can, and a failure says what the file then holds. Anything but a regular
+/// file is left alone.
 /// @param path the file
 /// @param bytes its new content
 /// @param error set to the reason when the file could not be written

@@ -40,9 +40,10 @@ std::optional<TextFileContent> ReadTextFile(const QString& path, QString* error)
 /// @return the bytes to write
 QByteArray textFileBytes(QStringView content, const StoredText& stored, bool lineEndAfter);
 
-/// Replaces a file's content with a message text, as textFileBytes gives it. The bytes go
-/// to a temporary file that then takes the file's place, so a failure never leaves a
-/// half-written file behind; anything but a regular file is left alone.
+/// Replaces a file's content with a message text, as textFileBytes gives it, all of them
+/// prepared before the file is touched. platform::ReplaceFile says how: a temporary file
+/// takes the file's place, or the file is written in place where it has other names or its
+/// folder takes no new file. Anything but a regular file is left alone.
 /// @param path the file
 /// @param content the text, with "\n" line ends
 /// @param stored the file the text came from

@@ -16,8 +16,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <linux/capability.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 /// A folder on a small file system of its own that fill() fills up: every write there then
 /// runs out of room. Mounting needs root; without it the folder is not usable.
@@ -50,6 +53,40 @@ public:
 private:
     QTemporaryDir m_dir;
     bool m_mounted = false;
+};
+
+/// Makes a folder refuse new files while the files in it stay as writable as they are: its
+/// write permission goes, and with it, on this thread only, the rights by which root would
+/// pass over permission bits. Both come back when it ends.
+class RefusingFolder
+{
+public:
+    explicit RefusingFolder(const QString& path) : m_path(QFile::encodeName(path))
+    {
+        m_header.version = _LINUX_CAPABILITY_VERSION_3;
+        m_saved = ::syscall(SYS_capget, &m_header, m_rights) == 0;
+        if (m_saved) {
+            __user_cap_data_struct plain[2] = {m_rights[0], m_rights[1]};
+            plain[0].effective &=
+                ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+            ::syscall(SYS_capset, &m_header, plain);
+        }
+        ::chmod(m_path.constData(), 0555);
+    }
+    ~RefusingFolder()
+    {
+        ::chmod(m_path.constData(), 0755);
+        if (m_saved)
+            ::syscall(SYS_capset, &m_header, m_rights);
+    }
+    RefusingFolder(const RefusingFolder&) = delete;
+    RefusingFolder& operator=(const RefusingFolder&) = delete;
+
+private:
+    QByteArray m_path;
+    __user_cap_header_struct m_header = {};
+    __user_cap_data_struct m_rights[2] = {};
+    bool m_saved = false;
 };
 
 /// Sets the process's umask while it lives.

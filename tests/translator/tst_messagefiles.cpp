@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -236,6 +237,13 @@ private slots:
             "It is a device");
         row("save as onto a full disk", "saveAs", "full/old.txt", "full/old.txt", "full",
             "No space left on device");
+        // Written in place, the file must find no room before a byte of it is overwritten.
+        row("save as onto a hard-linked file on a full disk", "saveAs", "full/old.txt",
+            "full/old.txt", "full linked", "No space left on device; the file was left as it was");
+        row("save as into a folder refusing new files", "saveAs", "locked/new", "locked/new.txt",
+            "refusing", "The folder %1/locked does not allow new files");
+        row("save as onto a read-only file in a folder refusing new files", "saveAs",
+            "locked/old.txt", "locked/old.txt", "refusing read-only", "Permission denied");
     }
     void fileErrorsReported()
     {
@@ -246,6 +254,9 @@ private slots:
         QFETCH(QString, reason);
         PanelFixture panel;
         FullFolder full;
+        std::optional<RefusingFolder> refusing;
+        if (reason.contains(QLatin1String("%1")))
+            reason = reason.arg(panel.filesDir.path());
         QDir files(panel.filesDir.path());
         QVERIFY(files.mkdir(QStringLiteral("folder.txt")));
         const QString target = panel.file(chosen);
@@ -260,12 +271,23 @@ private slots:
             // The null device's numbers: harmless even if it were written.
             if (::mknod(targetName.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
                 QSKIP("making a device node needs root");
-        } else if (obstacle == QLatin1String("full")) {
+        } else if (obstacle.startsWith(QLatin1String("full"))) {
             if (!full.usable())
                 QSKIP("mounting a small file system needs root");
             QVERIFY(QFile::link(full.path(), panel.file("full")));
             PanelFixture::write(target, "old words");
+            const QByteArray otherName =
+                QFile::encodeName(full.filePath(QStringLiteral("other.txt")));
+            if (obstacle.endsWith(QLatin1String("linked")))
+                QCOMPARE(::link(targetName.constData(), otherName.constData()), 0);
             full.fill();
+        } else if (obstacle.startsWith(QLatin1String("refusing"))) {
+            QVERIFY(files.mkdir(QStringLiteral("locked")));
+            if (obstacle.endsWith(QLatin1String("read-only"))) {
+                PanelFixture::write(target, "old words");
+                QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner));
+            }
+            refusing.emplace(panel.file(QStringLiteral("locked")));
         }
         if (button == QLatin1String("save")) {
             QVERIFY(files.mkdir(QStringLiteral("sub")));
@@ -276,10 +298,15 @@ private slots:
         }
         struct stat before = {};
         ::lstat(QFile::encodeName(panel.file(named)).constData(), &before);
-        const QByteArray oldContent =
-            obstacle == QLatin1String("full") ? PanelFixture::read(target) : QByteArray();
+        const bool oldFile = obstacle.startsWith(QLatin1String("full")) ||
+                             obstacle.startsWith(QLatin1String("refusing"));
+        const QByteArray oldContent = oldFile ? PanelFixture::read(target) : QByteArray();
 
-        panel.message.setPlainText(QStringLiteral("precious words"));
+        // More than the page the old file has, so that it needs more room than it has.
+        const QString message = obstacle == QLatin1String("full linked")
+                                    ? QStringLiteral("precious words ").repeated(400)
+                                    : QStringLiteral("precious words");
+        panel.message.setPlainText(message);
         panel.fake.fileDialogs.answer(panel.file(chosen));
         if (button == QLatin1String("open"))
             panel.open.click();
@@ -291,19 +318,22 @@ private slots:
         const QString text = panel.fake.messageBoxes.shown[0].text;
         QVERIFY2(text.contains(panel.file(named)), qPrintable(text));
         QVERIFY2(text.section(u'\n', 1).contains(reason), qPrintable(text));
-        QCOMPARE(panel.text(), QStringLiteral("precious words"));
+        QCOMPARE(panel.text(), message);
 
         struct stat after = {};
         ::lstat(QFile::encodeName(panel.file(named)).constData(), &after);
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_rdev, before.st_rdev);
         QCOMPARE(after.st_ino, before.st_ino);
-        if (obstacle == QLatin1String("full"))
+        if (oldFile)
             QCOMPARE(PanelFixture::read(target), oldContent);
+        if (obstacle == QLatin1String("full linked"))
+            QCOMPARE(PanelFixture::read(full.filePath(QStringLiteral("other.txt"))), oldContent);
     }
 
-    // Saving writes the file the name leads to, whatever the name's length; the folder keeps
-    // the names it had, and a new file gets what the umask leaves.
+    // Saving writes the file the name leads to and every other name of it shows the new
+    // text, whatever the name's length and whether or not its folder takes new files; the
+    // folder keeps the names it had, and a new file gets what the umask leaves.
     void saveReachesEveryName_data()
     {
         QTest::addColumn<QString>("button");
@@ -318,8 +348,13 @@ private slots:
             QTest::newRow(name) << button << file << other << kind << umask << mode;
         };
         row("through a link", "saveAs", "link.txt", "real.txt", "symlink", 022, 0640);
+        row("hard link", "save", "a.txt", "b.txt", "hard", 022, 0640);
+        row("hard link, save as", "saveAs", "a.txt", "b.txt", "hard", 022, 0640);
         row("252-byte name", "save", longName, "", "", 022, 0640);
         row("new 252-byte name", "saveAs", longName, "", "new", 022, 0644);
+        row("folder refusing new files", "save", "locked/a.txt", "", "refusing", 022, 0640);
+        row("folder refusing new files, save as", "saveAs", "locked/a.txt", "", "refusing", 022,
+            0640);
         row("umask 077, new file", "saveAs", "new.txt", "", "new", 077, 0600);
         row("umask 077, old file keeps its mode", "save", "a.txt", "", "", 077, 0640);
     }
@@ -345,6 +380,10 @@ private slots:
         }
         if (linked)
             QVERIFY(QFile::link(panel.file(other), path));
+        else if (kind == QLatin1String("hard"))
+            QCOMPARE(::link(QFile::encodeName(path).constData(),
+                            QFile::encodeName(panel.file(other)).constData()),
+                     0);
         if (button == QLatin1String("save")) {
             panel.fake.fileDialogs.answer(path);
             panel.open.click();
@@ -358,6 +397,11 @@ private slots:
         if (kind == QLatin1String("new"))
             expectedEntries = QStringList(expectedEntries) << QFileInfo(path).fileName();
         expectedEntries.sort();
+        struct stat before = {};
+        ::stat(QFile::encodeName(path).constData(), &before);
+        std::optional<RefusingFolder> refusing;
+        if (kind == QLatin1String("refusing"))
+            refusing.emplace(folder);
 
         panel.message.setPlainText(QStringLiteral("new words"));
         if (button == QLatin1String("save")) {
@@ -379,6 +423,8 @@ private slots:
         struct stat after = {};
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
         QCOMPARE(int(after.st_mode & 0777), mode);
+        if (kind == QLatin1String("hard") || kind == QLatin1String("refusing"))
+            QCOMPARE(after.st_ino, before.st_ino);
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QTest>
 #include <QThread>
+#include <optional>
 #include <sys/stat.h>
 
 using platform::MsgIcon;
@@ -57,6 +58,8 @@ private slots:
                                         << "Too many levels of symbolic links";
         QTest::newRow("full disk") << "full"
                                    << "No space left on device";
+        QTest::newRow("data folder refusing new files") << "refusing"
+                                                        << "does not allow new files";
     }
     void dictionaryFileFailureReported()
     {
@@ -64,6 +67,7 @@ private slots:
         QFETCH(QString, reason);
         PanelFixture panel;
         FullFolder full;
+        std::optional<RefusingFolder> refusing;
         QString& folder = panel.fake.paths.windowsDirectory;
         const QString path = panel.dictionaryPath();
         if (obstacle == QLatin1String("folder"))
@@ -74,6 +78,8 @@ private slots:
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else if (obstacle == QLatin1String("loop"))
             QVERIFY(QFile::link(path, path));
+        else if (obstacle == QLatin1String("refusing"))
+            refusing.emplace(folder);
         else if (!full.usable())
             QSKIP("mounting a small file system needs root");
         else
