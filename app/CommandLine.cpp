@@ -3,17 +3,14 @@
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/ListSearch.h"
 #include "platform/DataFolder.h"
-#include "platform/Files.h"
 #include "platform/Version.h"
 #include "translator/Dictionary.h"
 #include "translator/DictionaryFile.h"
-#include "translator/EbonicText.h"
 #include "translator/StreamTranslator.h"
 #include "translator/TextEncoding.h"
 #include "translator/Translator.h"
 
 #include <QByteArray>
-#include <QFileInfo>
 #include <QString>
 #include <cerrno>
 #include <cstring>
@@ -112,9 +109,48 @@ void writeError(const QByteArray& text)
     }
 }
 
+/// The line with what a terminal would act on written out: control characters, C1 controls
+/// and bytes that are not UTF-8 (a lone 0x9B is a control to some terminals), so that a
+/// file name or argument cannot move the cursor, recolour or retitle the terminal.
+QByteArray escapeControls(const QByteArray& line)
+{
+    QByteArray escaped;
+    escaped.reserve(line.size());
+    const auto hex = [&escaped](const char* prefix, unsigned value, int digits) {
+        escaped += prefix + QByteArray::number(value, 16).rightJustified(digits, '0');
+    };
+    for (qsizetype i = 0; i < line.size();) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        if (byte >= 0x20 && byte < 0x7F) {
+            escaped += char(byte);
+            ++i;
+            continue;
+        }
+        if (byte == '\t' || byte == '\n' || byte == '\r') {
+            escaped += byte == '\t' ? "\\t" : byte == '\n' ? "\\n" : "\\r";
+            ++i;
+            continue;
+        }
+        const int length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        const QByteArrayView sequence =
+            QByteArrayView(line).sliced(i).first(std::min<qsizetype>(length, line.size() - i));
+        if (length == 1 || sequence.size() < length || !translator::isValidUtf8(sequence)) {
+            hex("\\x", byte, 2); // a control, or not UTF-8
+            ++i;
+            continue;
+        }
+        if (byte == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0)
+            hex("\\u", static_cast<unsigned char>(sequence[1]), 4); // U+0080 to U+009F
+        else
+            escaped += sequence;
+        i += length;
+    }
+    return escaped;
+}
+
 void printError(const QByteArray& line)
 {
-    writeError("glyphora: " + line + '\n');
+    writeError("glyphora: " + escapeControls(line) + '\n');
 }
 
 QByteArray systemReason(int error)
@@ -124,7 +160,7 @@ QByteArray systemReason(int error)
 
 int usageError(const QByteArray& line)
 {
-    writeError("glyphora: " + line + '\n' + kUsage);
+    writeError("glyphora: " + escapeControls(line) + '\n' + kUsage);
     return kUsageError;
 }
 
@@ -232,10 +268,22 @@ int printMatches(std::span<const catalogue::CatalogueEntry> table, const QList<Q
     return out.finish(status);
 }
 
+/// Splits a search command's arguments into its words. An empty word would match every
+/// entry; it is far likelier an unset shell variable than a wish for the whole list.
+std::optional<int> wordsOf(std::span<char*> arguments, const char* command,
+                           QList<QByteArray>* words)
+{
+    if (std::optional<int> status = operandsOf(arguments, words))
+        return status;
+    if (words->contains(QByteArray()))
+        return usageError(QByteArray(command) + " was given an empty WORD");
+    return std::nullopt;
+}
+
 int runAcronym(std::span<char*> arguments)
 {
     QList<QByteArray> words;
-    if (std::optional<int> status = operandsOf(arguments, &words))
+    if (std::optional<int> status = wordsOf(arguments, "acronym", &words))
         return *status;
     if (words.isEmpty())
         return usageError("acronym needs a WORD");
@@ -245,7 +293,7 @@ int runAcronym(std::span<char*> arguments)
 int runSmiley(std::span<char*> arguments)
 {
     QList<QByteArray> words;
-    if (std::optional<int> status = operandsOf(arguments, &words))
+    if (std::optional<int> status = wordsOf(arguments, "smiley", &words))
         return *status;
     if (words.isEmpty())
         words.append(QByteArray()); // every caption begins with nothing
@@ -257,32 +305,19 @@ int runSmiley(std::span<char*> arguments)
 QList<translator::DictionaryRecord> dictionaryRecords()
 {
     using namespace translator;
-    const QString path = dictionaryFilePath(platform::dataFolderPath());
-    QString problem;
-    if (path.isEmpty()) {
-        problem = QStringLiteral("the data folder is unknown (neither HOME nor XDG_DATA_HOME "
-                                 "is set), so there is no dictionary file.");
-    } else if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
-        problem = QStringLiteral("the dictionary file %1 does not exist; the window creates "
-                                 "it when it first starts.")
-                      .arg(path);
-    } else {
-        const platform::FileContent file = platform::ReadWholeFile(path);
-        if (!file.ok) {
-            problem =
-                QStringLiteral("cannot read the dictionary file %1: %2").arg(path, file.error);
-        } else {
-            const DictionaryReadResult read =
-                readDictionaryRecords(decodeCharacters(file.bytes).text);
-            if (read.ok())
-                return read.records;
-            problem = describeProblem(read, path);
-        }
-    }
-    if (!problem.endsWith(u'.'))
-        problem += u'.';
+    LoadedDictionary dictionary =
+        loadDictionaryFile(dictionaryFilePath(platform::dataFolderPath()));
+    if (dictionary.outcome == DictionaryLoad::Loaded)
+        return std::move(dictionary.records);
+    QString problem = dictionary.problem;
+    if (dictionary.outcome == DictionaryLoad::Missing)
+        problem += QStringLiteral(" The window creates it when it first starts.");
+    // One line: the reason a read failed comes on a line of its own in the window.
+    problem.replace(QStringLiteral(":\n"), QStringLiteral(": "));
+    if (!problem.isEmpty())
+        problem[0] = problem[0].toLower();
     printError((problem + QStringLiteral(" Using the built-in dictionary.")).toLocal8Bit());
-    return readDictionaryRecords(ebonicText()).records;
+    return builtInRecords();
 }
 
 int runTranslate(std::span<char*> arguments)

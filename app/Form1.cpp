@@ -312,9 +312,10 @@ void Form1::chkOnTop_Click()
     const double tppX = m_platform.windows.TwipsPerPixelX();
     const double tppY = m_platform.windows.TwipsPerPixelY();
     const QRect outer = frameGeometry();
+    // Divided by the factor itself: rounded to a whole number first, a factor such as 14.4
+    // (100 dpi) moved the window by several pixels at every press.
     auto convert = [](double twips, double factor) {
-        const long divisor = roundHalfEven(factor);
-        return divisor == 0 ? 0 : int(roundHalfEven(twips) / divisor);
+        return factor > 0 ? int(roundHalfEven(double(roundHalfEven(twips)) / factor)) : 0;
     };
     const QRect pixels(convert(outer.x() * tppX, tppX), convert(outer.y() * tppY, tppY),
                        convert(outer.width() * tppX, tppX), convert(outer.height() * tppY, tppY));

@@ -15,12 +15,11 @@ DictionaryReadResult readDictionaryRecords(QStringView text, int count)
             return result;
         }
         qsizetype end = pos;
-        while (end < size && text[end] != u',' && text[end] != u'\n' &&
-               !(text[end] == u'\r' && end + 1 < size && text[end + 1] == u'\n'))
+        while (end < size && text[end] != u',' && text[end] != u'\n' && text[end] != u'\r')
             ++end;
         const QStringView record = text.sliced(pos, end - pos);
         if (end < size)
-            end += text[end] == u'\r' ? 2 : 1;
+            end += text[end] == u'\r' && end + 1 < size && text[end + 1] == u'\n' ? 2 : 1;
         pos = end;
 
         if (record.isEmpty()) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // The dictionary file's records as a translation reads them: a record is the text up to
-// the next comma or line end (CR LF or a lone LF); its fields are separated by TABs, the
+// the next comma or line end (CR LF, or a lone LF or CR); its fields are separated by TABs, the
 // first being the key and the second the replacement.
 
 #include "translator/EbonicText.h"

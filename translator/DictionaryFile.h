@@ -3,8 +3,13 @@
 // Where the dictionary file lives and how it comes into being. The program only ever
 // creates it; whoever edits it afterwards changes what the translator does.
 
+#include "translator/Dictionary.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
+#include <optional>
 
 namespace platform {
 class Paths;
@@ -43,5 +48,39 @@ struct EnsureOutcome
 /// @param content what a new file holds
 /// @return whether the file existed, was created, or could not be created and why
 EnsureOutcome ensureDictionaryFile(const QString& path, const QByteArray& content);
+
+/// What came of looking for the dictionary in force.
+enum class DictionaryLoad {
+    Loaded,       ///< the file's records
+    NoDataFolder, ///< there is no data folder, so no file can be kept
+    Missing,      ///< nothing is at the path
+    Unreadable,   ///< the file cannot be read, or is not text of a known kind
+    Malformed,    ///< a record the translation needs is wrong
+};
+
+struct LoadedDictionary
+{
+    DictionaryLoad outcome = DictionaryLoad::Missing;
+    QList<DictionaryRecord> records; ///< when loaded
+    QString problem;                 ///< a sentence naming the file and what is wrong
+};
+
+/// Reads, decodes and checks the dictionary file. The window refuses to translate with a
+/// file that fails; the command line falls back to the built-in records. Both say why with
+/// the same sentence.
+/// @param path the dictionary file, empty when there is no data folder
+/// @return its records, or what keeps them from being read
+LoadedDictionary loadDictionaryFile(const QString& path);
+
+/// Decodes a dictionary file: UTF-8 or UTF-16 and UTF-32 by their byte order mark, else
+/// Windows-1252. Bytes that no such text holds, NULs from a UTF-16 file without a mark
+/// above all, are refused rather than read into keys that never match.
+/// @param bytes the file
+/// @param problem set to what is wrong, as the end of a sentence, when nothing came back
+/// @return the text, or nothing
+std::optional<QString> decodeDictionaryText(QByteArrayView bytes, QString* problem);
+
+/// @return the built-in dictionary's records, as a file the program creates holds them
+QList<DictionaryRecord> builtInRecords();
 
 } // namespace translator

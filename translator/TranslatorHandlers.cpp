@@ -1,6 +1,5 @@
 #include "translator/TranslatorHandlers.h"
 
-#include "platform/Files.h"
 #include "translator/Dictionary.h"
 #include "translator/DictionaryFile.h"
 #include "translator/EbonicText.h"
@@ -63,11 +62,11 @@ void TranslatorHandlers::EnsureDictionaryFile()
 {
     const QString path = dictionaryFilePath(GetWindowsDir(m_platform.paths));
     if (path.isEmpty()) {
+        // Said once: every translation then uses the built-in dictionary without a word.
         m_platform.messageBoxes.MsgBox(
             owner(),
-            QStringLiteral("Cannot create the dictionary file %1: the program's data folder "
-                           "is unknown.")
-                .arg(kDictionaryFileName),
+            loadDictionaryFile(path).problem +
+                QStringLiteral(" Translations use the built-in dictionary."),
             MsgIcon::Exclamation);
         return;
     }
@@ -95,25 +94,15 @@ void TranslatorHandlers::Cmdtranlate_Click()
 
 bool TranslatorHandlers::Translate(const QString& message)
 {
-    const auto fail = [this](const QString& text) {
-        m_platform.messageBoxes.MsgBox(owner(), text, MsgIcon::Critical);
+    LoadedDictionary dictionary =
+        loadDictionaryFile(dictionaryFilePath(GetWindowsDir(m_platform.paths)));
+    // Without a data folder there is no file to edit; start-up has said so.
+    if (dictionary.outcome == DictionaryLoad::NoDataFolder)
+        dictionary.records = builtInRecords();
+    else if (dictionary.outcome != DictionaryLoad::Loaded) {
+        m_platform.messageBoxes.MsgBox(owner(), dictionary.problem, MsgIcon::Critical);
         return false;
-    };
-    const QString path = dictionaryFilePath(GetWindowsDir(m_platform.paths));
-    if (path.isEmpty())
-        return fail(QStringLiteral("Cannot find the dictionary file %1: the program's data "
-                                   "folder is unknown.")
-                        .arg(kDictionaryFileName));
-    const platform::FileContent file = platform::ReadWholeFile(path);
-    if (!file.ok)
-        return fail(
-            QStringLiteral("Cannot open the dictionary file %1:\n%2").arg(path, file.error));
-
-    const DictionaryReadResult dictionary =
-        readDictionaryRecords(decodeCharacters(file.bytes).text);
-    if (!dictionary.ok())
-        return fail(describeProblem(dictionary, path));
-
+    }
     m_controls.rtfaftertran->setText(Translator(dictionary.records).translate(message));
     m_controls.lblStatus->setText(QStringLiteral("Translate completed !"));
     return true;

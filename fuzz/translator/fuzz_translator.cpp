@@ -127,7 +127,7 @@ void checkDecoding(QByteArrayView bytes)
 // The reader against a plain split of the whole text, which is cheap at any size.
 void checkRecords(const QString& dictionary, int count, const DictionaryReadResult& read)
 {
-    static const QRegularExpression separator(QStringLiteral("\r?\n|,"));
+    static const QRegularExpression separator(QStringLiteral("\r\n|\r|\n|,"));
     QStringList texts = dictionary.split(separator);
     if (texts.constLast().isEmpty())
         texts.removeLast(); // nothing after the last separator is no record

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-/// QSettings in its native per-user form: ~/.config/<app>/<app>.conf on Linux.
+/// QSettings in its per-user form, $XDG_CONFIG_HOME/<app>/<app>.conf (~/.config by default).
 class QtSettingsStore final : public SettingsStore
 {
 public:

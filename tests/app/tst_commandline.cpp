@@ -45,62 +45,93 @@ private slots:
         QTest::addColumn<QByteArray>("dictionary");
         QTest::addColumn<bool>("toFullDisk");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("output");      // exact, unless lines is 0 or more
-        QTest::addColumn<int>("lines");              // lines of TEXT<TAB>CAPTION, or -1
-        QTest::addColumn<QStringList>("errorParts"); // each in the error output
-        QTest::addColumn<int>("errorLines");         // -1: any number
+        QTest::addColumn<QByteArray>("output");       // exact, unless lines is 0 or more
+        QTest::addColumn<int>("lines");               // lines of TEXT<TAB>CAPTION, or -1
+        QTest::addColumn<QStringList>("errorParts");  // each in the error output
+        QTest::addColumn<int>("errorLines");          // -1: any number
+        QTest::addColumn<QStringList>("environment"); // NAME=value set, NAME removed
 
         const QByteArray version = QByteArray("Glyphora ") + platform::kVersion + '\n';
         const QByteArray none;
         const QByteArray missing = "does not exist";
         QTest::newRow("version") << QStringList{"--version"} << none << kNoFile << false << 0
-                                 << version << -1 << QStringList() << 0;
+                                 << version << -1 << QStringList() << 0 << QStringList();
         QTest::newRow("Qt's options and their values are passed over")
             << QStringList{"-session", "--version", "-reverse", "--version"} << none << kNoFile
-            << false << 0 << version << -1 << QStringList() << 0;
+            << false << 0 << version << -1 << QStringList() << 0 << QStringList();
         QTest::newRow("unknown option")
             << QStringList{"--frobnicate"} << none << kNoFile << false << 2 << QByteArray() << -1
-            << QStringList{"glyphora: unknown option '--frobnicate'\nUsage: glyphora"} << -1;
+            << QStringList{"glyphora: unknown option '--frobnicate'\nUsage: glyphora"} << -1
+            << QStringList();
         QTest::newRow("unknown command")
             << QStringList{"frobnicate"} << none << kNoFile << false << 2 << QByteArray() << -1
-            << QStringList{"glyphora: unknown command 'frobnicate'\nUsage: glyphora"} << -1;
+            << QStringList{"glyphora: unknown command 'frobnicate'\nUsage: glyphora"} << -1
+            << QStringList();
         QTest::newRow("acronym without a word")
             << QStringList{"acronym"} << none << kNoFile << false << 2 << QByteArray() << -1
-            << QStringList{"Usage: glyphora"} << -1;
+            << QStringList{"Usage: glyphora"} << -1 << QStringList();
         QTest::newRow("acronym") << QStringList{"acronym", "brb"} << none << kNoFile << false << 0
-                                 << QByteArray("BRB - be right back\n") << -1 << QStringList() << 0;
+                                 << QByteArray("BRB - be right back\n") << -1 << QStringList() << 0
+                                 << QStringList();
         QTest::newRow("acronyms in list order, any case")
             << QStringList{"acronym", "Lol", "afk"} << none << kNoFile << false << 0
             << QByteArray("LOL - laughing out loud\nAFK - away from keyboard\n"
                           "AFKB - away from keyboard\n")
-            << -1 << QStringList() << 0;
+            << -1 << QStringList() << 0 << QStringList();
         QTest::newRow("acronym found nothing, the others still printed")
             << QStringList{"acronym", "zzz", "brb"} << none << kNoFile << false << 1
-            << QByteArray("BRB - be right back\n") << -1 << QStringList{"'zzz'"} << 1;
-        QTest::newRow("every emoticon") << QStringList{"smiley"} << none << kNoFile << false << 0
-                                        << QByteArray() << 205 << QStringList() << 0;
+            << QByteArray("BRB - be right back\n") << -1 << QStringList{"'zzz'"} << 1
+            << QStringList();
+        QTest::newRow("every emoticon")
+            << QStringList{"smiley"} << none << kNoFile << false << 0 << QByteArray() << 205
+            << QStringList() << 0 << QStringList();
         QTest::newRow("emoticon") << QStringList{"smiley", "angel"} << none << kNoFile << false << 0
                                   << QByteArray(
                                          "0 :-)\tAngel - User is an angel. At heart - at least.\n")
-                                  << -1 << QStringList() << 0;
+                                  << -1 << QStringList() << 0 << QStringList();
         QTest::newRow("translate standard input without a dictionary file")
             << QStringList{"translate"} << QByteArray("are you\n") << kNoFile << false << 0
-            << QByteArray("be ya\n") << -1 << QStringList{missing, "built-in"} << 1;
+            << QByteArray("be ya\n") << -1 << QStringList{missing, "built-in"} << 1
+            << QStringList();
         QTest::newRow("translate files; a missing one and a folder named, the rest done")
             << QStringList{"translate", "%1/a.txt", "%1/missing.txt", "%1", "-", "%1/w.txt"}
             << QByteArray("you\n") << kNoFile << false << 1
             << QByteArray("be\r\nya\rbe\nya\ncaf\xE9 be\n") << -1
-            << QStringList{"/missing.txt: No such file", ": Is a directory"} << 3;
+            << QStringList{"/missing.txt: No such file", ": Is a directory"} << 3 << QStringList();
         QTest::newRow("the user's dictionary")
             << QStringList{"translate", "%1/a.txt"} << none << userDictionary() << false << 0
-            << QByteArray("be\r\nQ9\rbe\n") << -1 << QStringList() << 0;
+            << QByteArray("be\r\nQ9\rbe\n") << -1 << QStringList() << 0 << QStringList();
         QTest::newRow("a broken dictionary file: the built-in one and why")
             << QStringList{"translate", "-"} << QByteArray("you") << QByteArray("you\tU\r\n")
             << false << 0 << QByteArray("ya") << -1
-            << QStringList{"winup.ico ends before record 2", "built-in"} << 1;
+            << QStringList{"winup.ico ends before record 2", "built-in"} << 1 << QStringList();
         QTest::newRow("translate to a full disk")
             << QStringList{"translate"} << QByteArray("are\n") << kNoFile << true << 1
-            << QByteArray() << -1 << QStringList{"standard output: No space left"} << 2;
+            << QByteArray() << -1 << QStringList{"standard output: No space left"} << 2
+            << QStringList();
+        QTest::newRow("an empty word")
+            << QStringList{"acronym", "brb", ""} << none << kNoFile << false << 2 << QByteArray()
+            << -1 << QStringList{"empty WORD"} << -1 << QStringList();
+        // A terminal must not act on what an argument or a file name holds.
+        QTest::newRow("controls in a word are written out")
+            << QStringList{"acronym", "\x1b]0;owned\x07zz\u009b", "brb"} << none << kNoFile << false
+            << 1 << QByteArray("BRB - be right back\n") << -1
+            << QStringList{"'\\x1b]0;owned\\x07zz\\u009b'"} << 1 << QStringList();
+        QTest::newRow("controls in a file name")
+            << QStringList{"translate", "%1/\x1b[2J\u009b.txt"} << none << kNoFile << false << 1
+            << QByteArray() << -1 << QStringList{"/\\x1b[2J\\u009b.txt: No such file"} << 2
+            << QStringList();
+        QTest::newRow("no HOME: no data folder, the built-in dictionary")
+            << QStringList{"translate"} << QByteArray("are you\n") << kNoFile << false << 0
+            << QByteArray("be ya\n") << -1
+            << QStringList{"there is no data folder (HOME is not set)", "built-in"} << 1
+            << QStringList{"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"};
+        // Relative to the working folder, which holds a dictionary file there.
+        QTest::newRow("a relative XDG_DATA_HOME is ignored")
+            << QStringList{"translate"} << QByteArray("you\n") << userDictionary() << false << 0
+            << QByteArray("ya\n") << -1
+            << QStringList{"home/.local/share/Glyphora/winup.ico does not exist"} << 1
+            << QStringList{"XDG_DATA_HOME=data"};
     }
     void run()
     {
@@ -113,6 +144,7 @@ private slots:
         QFETCH(int, lines);
         QFETCH(QStringList, errorParts);
         QFETCH(int, errorLines);
+        QFETCH(QStringList, environment);
 
         QTemporaryDir root;
         QVERIFY(root.isValid());
@@ -132,17 +164,24 @@ private slots:
             QVERIFY(write(dictionaryPath, dictionary));
         }
 
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
         for (const char* name :
              {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        environment.insert("HOME", home);
-        environment.insert("XDG_CONFIG_HOME", config);
-        environment.insert("XDG_DATA_HOME", data);
-        environment.insert("XDG_CACHE_HOME", root.filePath("cache"));
-        environment.insert("XDG_RUNTIME_DIR", root.filePath("runtime"));
+            variables.remove(QString::fromLatin1(name));
+        variables.insert("HOME", home);
+        variables.insert("XDG_CONFIG_HOME", config);
+        variables.insert("XDG_DATA_HOME", data);
+        variables.insert("XDG_CACHE_HOME", root.filePath("cache"));
+        variables.insert("XDG_RUNTIME_DIR", root.filePath("runtime"));
+        for (const QString& variable : environment) {
+            if (variable.contains(u'='))
+                variables.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+            else
+                variables.remove(variable);
+        }
         QProcess process;
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(variables);
+        process.setWorkingDirectory(root.path());
         if (toFullDisk)
             process.setStandardOutputFile("/dev/full");
         for (QString& argument : arguments)
@@ -169,10 +208,14 @@ private slots:
         }
         for (const QString& part : errorParts)
             QVERIFY2(error.contains(part.toUtf8()), error);
+        QVERIFY2(!error.contains('\x1b') && !error.contains('\x07'), error);
         if (errorLines >= 0)
             QCOMPARE(error.count('\n'), errorLines);
 
-        // Nothing of the user's was made or changed.
+        // Nothing of the user's was made or changed, nor anything in the working folder.
+        QCOMPARE(
+            QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            (QStringList{"config", "data", "files", "home"}));
         QCOMPARE(allFiles(config), QStringList());
         QCOMPARE(allFiles(home), QStringList());
         QCOMPARE(allFiles(data), dictionary.isNull() ? QStringList() : QStringList{dictionaryPath});

@@ -172,6 +172,8 @@ void TestForm1Startup::onTopKeepsPlace_data()
     QTest::addColumn<double>("twipsPerPixel");
     QTest::newRow("96 dpi") << 15.0;
     QTest::newRow("144 dpi") << 10.0;
+    QTest::newRow("100 dpi") << 14.4;
+    QTest::newRow("120 dpi") << 12.0;
 }
 
 void TestForm1Startup::onTopKeepsPlace()

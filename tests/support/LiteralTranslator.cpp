@@ -5,7 +5,7 @@
 namespace translator::reference {
 
 namespace {
-// Sequential input of one record: up to a comma or a line end (CR LF or LF).
+// Sequential input of one record: up to a comma or a line end (CR LF, LF or CR).
 std::optional<QString> readRecord(QStringView text, qsizetype& pos)
 {
     if (pos >= text.size())
@@ -17,8 +17,8 @@ std::optional<QString> readRecord(QStringView text, qsizetype& pos)
             ++pos;
             break;
         }
-        if (c == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') {
-            pos += 2;
+        if (c == u'\r') {
+            pos += pos + 1 < text.size() && text[pos + 1] == u'\n' ? 2 : 1;
             break;
         }
         record += c;

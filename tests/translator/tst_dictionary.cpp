@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -16,6 +17,7 @@
 using namespace translator;
 
 Q_DECLARE_METATYPE(RecordProblem)
+Q_DECLARE_METATYPE(DictionaryLoad)
 
 namespace {
 QString joined(const QList<DictionaryRecord>& records)
@@ -47,7 +49,7 @@ private slots:
         QTest::newRow("crlf") << "a\tb\r\nc\td\r\n" << 2 << none << 0 << "a=b|c=d";
         QTest::newRow("lone lf") << "a\tb\nc\td" << 2 << none << 0 << "a=b|c=d";
         QTest::newRow("comma ends a record") << "a\tb,c\td\r\n" << 2 << none << 0 << "a=b|c=d";
-        QTest::newRow("lone cr stays") << "a\tb\rc\td\r\n" << 1 << none << 0 << "a=b\rc";
+        QTest::newRow("lone cr ends a record") << "a\tb\rc\td\r\n" << 2 << none << 0 << "a=b|c=d";
         QTest::newRow("blanks and quotes kept") << " a \t\"b c\" \r\n"
                                                 << 1 << none << 0 << " a =\"b c\" ";
         QTest::newRow("fields after the second ignored") << "a\tb\tc\n" << 1 << none << 0 << "a=b";
@@ -87,6 +89,63 @@ private slots:
         QCOMPARE(result.failedRecord, 656);
         QVERIFY(describeProblem(result, QStringLiteral("/d/winup.ico"))
                     .contains(QStringLiteral("/d/winup.ico ends before record 656")));
+    }
+
+    // The file in the shapes editors write it, or refused with a reason that says which;
+    // never read into keys that cannot match.
+    void load_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: no file; "-": no data folder
+        QTest::addColumn<DictionaryLoad>("outcome");
+        QTest::addColumn<QString>("reason");
+        // The built-in text with one replacement outside Windows-1252.
+        QString edited = ebonicText() + QStringLiteral("\r\n");
+        edited.replace(QStringLiteral("\r\nyou\tya\r\n"), QStringLiteral("\r\nyou\tya\u263A\r\n"));
+        const auto utf16 = [](const QString& text, QStringConverter::Encoding encoding) {
+            return QByteArray(QStringEncoder(encoding, QStringConverter::Flag::WriteBom)(text));
+        };
+        const auto loaded = DictionaryLoad::Loaded;
+        QTest::newRow("utf-8") << edited.toUtf8() << loaded << "";
+        QTest::newRow("utf-16 le") << utf16(edited, QStringConverter::Utf16LE) << loaded << "";
+        QTest::newRow("utf-16 be") << utf16(edited, QStringConverter::Utf16BE) << loaded << "";
+        QTest::newRow("utf-32 le") << utf16(edited, QStringConverter::Utf32LE) << loaded << "";
+        QTest::newRow("lone cr line ends")
+            << QString(edited).replace(QStringLiteral("\r\n"), QStringLiteral("\r")).toUtf8()
+            << loaded << "";
+        QTest::newRow("utf-16 without its mark") << utf16(edited, QStringConverter::Utf16LE).mid(2)
+                                                 << DictionaryLoad::Unreadable << "NUL bytes";
+        QTest::newRow("utf-16 cut inside a character")
+            << utf16(edited, QStringConverter::Utf16LE).chopped(1) << DictionaryLoad::Unreadable
+            << "not valid UTF-16";
+        QTest::newRow("too short")
+            << QByteArray("you\tU\r\n") << DictionaryLoad::Malformed << "ends before record 2";
+        QTest::newRow("missing") << QByteArray() << DictionaryLoad::Missing << "does not exist";
+        QTest::newRow("no data folder")
+            << QByteArray("-") << DictionaryLoad::NoDataFolder << "HOME is not set";
+    }
+    void load()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(DictionaryLoad, outcome);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("winup.ico"));
+        if (content == "-") {
+            path.clear();
+        } else if (!content.isNull()) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        const LoadedDictionary dictionary = loadDictionaryFile(path);
+        QCOMPARE(dictionary.outcome, outcome);
+        QVERIFY2(dictionary.problem.contains(reason), qPrintable(dictionary.problem));
+        if (outcome != DictionaryLoad::Loaded)
+            return;
+        QCOMPARE(dictionary.records.size(), kEbonicRecordCount);
+        QVERIFY(dictionary.records.contains(
+            DictionaryRecord{QStringLiteral("you"), QStringLiteral("ya\u263A")}));
+        QCOMPARE(dictionary.records.last(), (DictionaryRecord{"yup", "ye"}));
     }
 
     void path()

@@ -100,13 +100,19 @@ private slots:
         QVERIFY(!QFileInfo(folder + QStringLiteral("/winup.ico")).isFile());
     }
 
-    void unknownDataFolderWritesNothing()
+    // Said once at start-up; every translation then uses the built-in dictionary.
+    void unknownDataFolderTranslatesWithTheBuiltInDictionary()
     {
         PanelFixture panel;
         panel.fake.paths.windowsDirectory.clear();
         panel.handlers.EnsureDictionaryFile();
         QCOMPARE(panel.fake.messageBoxes.shown.size(), 1);
-        QVERIFY(panel.fake.messageBoxes.shown[0].text.contains(QStringLiteral("winup.ico")));
+        QVERIFY(panel.fake.messageBoxes.shown[0].text.contains(
+            QStringLiteral("no data folder (HOME is not set)")));
+        panel.message.setPlainText(QStringLiteral("are"));
+        panel.translate.click();
+        QCOMPARE(panel.text(), QStringLiteral("be"));
+        QCOMPARE(panel.fake.messageBoxes.shown.size(), 1);
     }
 
     void emptyMessageAsksForText()
@@ -276,7 +282,7 @@ private slots:
                                 << "Record 3 of the dictionary file";
         QTest::newRow("empty record")
             << QByteArray("a\tb\r\n\r\n") + built << "Record 2 of the dictionary file";
-        QTest::newRow("missing file") << QByteArray() << "No such file or directory";
+        QTest::newRow("missing file") << QByteArray() << "does not exist";
         // Read, these would hold the window for good or fill memory until the program dies.
         QTest::newRow("named pipe") << QByteArray("fifo") << "It is a named pipe";
         QTest::newRow("link to an endless device") << QByteArray("link") << "It is a device";
