@@ -11,6 +11,21 @@
 #include <cstdio>
 #include <exception>
 
+namespace {
+void reportNoWindowSystem(const platform::WindowSystemStart::Failure& failure)
+{
+    if (!failure.noDisplay) {
+        std::fprintf(stderr, "glyphora: cannot open a window: %s\n", failure.reason.constData());
+        return;
+    }
+    std::fprintf(stderr,
+                 "glyphora: cannot open a window: no display (%s). Without one, these commands "
+                 "work: glyphora acronym, glyphora smiley, glyphora translate; see glyphora "
+                 "--help.\n",
+                 failure.reason.constData());
+}
+} // namespace
+
 extern "C" GLYPHORA_WINDOW_EXPORT int glyphora_window_main(int argc, char* argv[])
 {
     // X11 where the session offers it; and the launch's focus data, which the window
@@ -28,7 +43,9 @@ extern "C" GLYPHORA_WINDOW_EXPORT int glyphora_window_main(int argc, char* argv[
                    stderr);
     }
 
+    platform::WindowSystemStart windowSystem(&reportNoWindowSystem);
     GlyphoraApplication application(qtArguments.argc(), qtArguments.argv());
+    windowSystem.finish();
 
     // One copy per session: a later start brings the running window forward and ends here,
     // before it reads a setting, writes a file or plays a sound.
