@@ -45,8 +45,8 @@ constexpr char kUsage[] =
     "  -h, --help           prints this text\n"
     "  --version            prints the version\n"
     "\n"
-    "Exit status: 0 when all went well, 1 when a word found nothing or a file could not\n"
-    "be read or written, 2 when the command line is wrong.\n";
+    "Exit status: 0 when all went well, 1 when a word found nothing, a file could not be\n"
+    "read or written or the window found no display, 2 when the command line is wrong.\n";
 
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
@@ -384,6 +384,9 @@ std::optional<int> RunCommandLine(int argc, char* argv[])
         const std::string_view argument(arguments[i]);
         switch (qtOption(argument)) {
         case QtOption::WithValue:
+            // Qt would ignore it without a word and open the window as if it were not given.
+            if (i + 1 == arguments.size())
+                return usageError("option '" + QByteArray(arguments[i]) + "' needs a value");
             ++i;
             continue;
         case QtOption::Alone:

@@ -8,7 +8,23 @@
 #include "platform/desktop/WindowPresenter.h"
 #include "platform/desktop/WindowSystemChoice.h"
 
+#include <cstdio>
 #include <exception>
+
+namespace {
+void reportNoWindowSystem(const platform::WindowSystemStart::Failure& failure)
+{
+    if (!failure.noDisplay) {
+        std::fprintf(stderr, "glyphora: cannot open a window: %s\n", failure.reason.constData());
+        return;
+    }
+    std::fprintf(stderr,
+                 "glyphora: cannot open a window: no display (%s). Without one, these commands "
+                 "work: glyphora acronym, glyphora smiley, glyphora translate; see glyphora "
+                 "--help.\n",
+                 failure.reason.constData());
+}
+} // namespace
 
 extern "C" GLYPHORA_WINDOW_EXPORT int glyphora_window_main(int argc, char* argv[])
 {
@@ -16,12 +32,25 @@ extern "C" GLYPHORA_WINDOW_EXPORT int glyphora_window_main(int argc, char* argv[
     // system plugin takes out of the environment.
     platform::QtArguments qtArguments(argc, argv, platform::DisplayEnvironment::current());
     const QVariantMap launch = platform::SessionBusInstance::startupPlatformData();
+
+    // Settled before Qt starts: Qt's screen-reader bridge, among others, would wait on a bus
+    // that does not answer without a limit.
+    const platform::SessionBus bus = platform::SessionBus::find();
+    if (!bus.address.isEmpty() && !bus.answers) {
+        platform::SessionBus::hide();
+        std::fputs("glyphora: the session bus does not answer; starting without it (each start "
+                   "opens its own window, and screen readers cannot see it)\n",
+                   stderr);
+    }
+
+    platform::WindowSystemStart windowSystem(&reportNoWindowSystem);
     GlyphoraApplication application(qtArguments.argc(), qtArguments.argv());
+    windowSystem.finish();
 
     // One copy per session: a later start brings the running window forward and ends here,
     // before it reads a setting, writes a file or plays a sound.
     platform::SessionBusInstance instance;
-    if (instance.start(launch) == platform::SessionBusInstance::Role::HandedOver)
+    if (instance.start(bus, launch) == platform::SessionBusInstance::Role::HandedOver)
         return 0;
     // The session's end quits as the user would: windows closed, then the usual pause.
     platform::QuitSignals quitSignals([] {

@@ -1,5 +1,7 @@
 #include "platform/desktop/DesktopShell.h"
 
+#include "platform/desktop/SessionBus.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -78,6 +80,7 @@ bool isFieldCode(const QString& argument)
 
 void DesktopShell::ShellExecute(const QString& file)
 {
+    const UserBusAddress userBus;
     QDesktopServices::openUrl(QUrl(file));
 }
 
@@ -103,6 +106,7 @@ QString DesktopShell::FindExecutable(const QString& file, const QString& directo
 
 bool DesktopShell::CreateProcess(const QString& program, const QStringList& arguments)
 {
+    const UserBusAddress userBus;
     return !program.isEmpty() && QProcess::startDetached(program, arguments);
 }
 
@@ -119,7 +123,8 @@ QString defaultApplication(const QString& mimeType)
         return {};
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (!tool.isEmpty()) {
-        // xdg-mime knows each desktop environment's own settings.
+        // xdg-mime knows each desktop environment's own settings. It runs in Glyphora's own
+        // environment: its answer needs no session bus, so a hidden one cannot hold it up.
         QProcess query;
         query.start(tool, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
         if (query.waitForFinished(kToolTimeoutMs) && query.exitStatus() == QProcess::NormalExit &&

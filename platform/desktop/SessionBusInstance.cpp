@@ -2,17 +2,8 @@
 
 #include <QDBusContext>
 #include <QDBusMessage>
-#include <QDeadlineTimer>
-#include <QFileInfo>
 #include <QStringList>
 #include <QtGlobal>
-#include <cerrno>
-#include <cstddef>
-#include <cstring>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -33,66 +24,6 @@ constexpr int kActivateTimeoutMs = 2000;
 constexpr uint kDoNotQueue = 4;
 constexpr uint kPrimaryOwner = 1;
 constexpr uint kAlreadyOwner = 4;
-
-constexpr int kProbeTimeoutMs = 500;
-
-/// Whether the bus daemon at a local socket answers the first step of the handshake.
-/// Connecting through Qt waits for it without a limit a program can set (the D-Bus
-/// library's 25 seconds), and a stopped daemon still accepts connections.
-bool socketAnswers(const QByteArray& path, bool abstract)
-{
-    sockaddr_un address = {};
-    address.sun_family = AF_UNIX;
-    const qsizetype offset = abstract ? 1 : 0;
-    if (path.isEmpty() || path.size() + offset >= qsizetype(sizeof address.sun_path))
-        return false;
-    memcpy(address.sun_path + offset, path.constData(), size_t(path.size()));
-    const auto length =
-        socklen_t(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return false;
-    bool answered = false;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
-        const QByteArray hello = QByteArray(1, '\0') + "AUTH EXTERNAL " +
-                                 QByteArray::number(::getuid()).toHex() + "\r\n";
-        if (::send(fd, hello.constData(), size_t(hello.size()), MSG_NOSIGNAL) == hello.size()) {
-            pollfd wait = {fd, POLLIN, 0};
-            const QDeadlineTimer deadline(kProbeTimeoutMs);
-            int ready = 0;
-            do
-                ready = ::poll(&wait, 1, int(deadline.remainingTime()));
-            while (ready < 0 && errno == EINTR);
-            char reply[64];
-            answered = ready > 0 && ::recv(fd, reply, sizeof reply, 0) > 0;
-        }
-    }
-    ::close(fd);
-    return answered;
-}
-
-/// Whether a bus address leads to a daemon that answers. Only local sockets are tried;
-/// other transports are left to the D-Bus library.
-bool busAnswers(const QString& address)
-{
-    for (const QString& entry : address.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        if (!entry.startsWith(QLatin1String("unix:")))
-            return true;
-        for (const QString& pair : entry.mid(5).split(QLatin1Char(','))) {
-            const QByteArray value =
-                QByteArray::fromPercentEncoding(pair.section(QLatin1Char('='), 1).toUtf8());
-            if (pair.startsWith(QLatin1String("path=")) && socketAnswers(value, false))
-                return true;
-            if (pair.startsWith(QLatin1String("abstract=")) && socketAnswers(value, true))
-                return true;
-            if (!pair.startsWith(QLatin1String("path=")) &&
-                !pair.startsWith(QLatin1String("abstract=")) &&
-                !pair.startsWith(QLatin1String("guid=")))
-                return true; // a kind of socket the library finds by itself
-        }
-    }
-    return false;
-}
 
 QDBusMessage busCall(const QString& method, const QVariantList& arguments)
 {
@@ -153,23 +84,6 @@ SessionBusInstance::~SessionBusInstance()
     delete m_object;
 }
 
-QString SessionBusInstance::sessionBusAddress()
-{
-    const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
-    if (!address.isEmpty())
-        return address;
-    // Where a systemd user session keeps its bus. Asking the D-Bus library instead could
-    // start a bus of its own (X11 autolaunch), which no other program would ever find.
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty()) {
-        const QString socket = runtime + QStringLiteral("/bus");
-        const QFileInfo info(socket);
-        if (info.exists() && !info.isFile() && !info.isDir() && info.isWritable())
-            return QStringLiteral("unix:path=") + socket;
-    }
-    return {};
-}
-
 QVariantMap SessionBusInstance::startupPlatformData()
 {
     QVariantMap data;
@@ -182,12 +96,12 @@ QVariantMap SessionBusInstance::startupPlatformData()
     return data;
 }
 
-SessionBusInstance::Role SessionBusInstance::start(const QVariantMap& platformData)
+SessionBusInstance::Role SessionBusInstance::start(const SessionBus& bus,
+                                                   const QVariantMap& platformData)
 {
-    const QString address = sessionBusAddress();
-    if (address.isEmpty() || !busAnswers(address))
+    if (!bus.answers)
         return Role::Alone;
-    m_bus = QDBusConnection::connectToBus(address, kConnectionName);
+    m_bus = QDBusConnection::connectToBus(bus.address, kConnectionName);
     if (!m_bus.isConnected())
         return Role::Alone;
 

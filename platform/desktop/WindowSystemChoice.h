@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMutex>
+#include <QString>
+#include <QtGlobal>
 #include <vector>
 
 namespace platform {
@@ -46,6 +49,49 @@ private:
     QList<QByteArray> m_arguments;
     std::vector<char*> m_pointers;
     int m_argc = 0;
+};
+
+/// Qt ends the program with an abort and a core dump when it cannot start a window system:
+/// no display, one that cannot be reached, a platform plugin that is not installed. While a
+/// WindowSystemStart lives, that end is a message and exit status 1 instead. Qt's messages
+/// are held back meanwhile: once the window system is up they follow unchanged; when it
+/// cannot start, they are the reason. Create it just before the application object and
+/// finish it just after.
+class WindowSystemStart
+{
+public:
+    /// Why no window system started.
+    struct Failure
+    {
+        QByteArray reason;      ///< Qt's own words
+        bool noDisplay = false; ///< a platform plugin ran and reached no display
+    };
+
+    /// @param report writes the message; the program then ends with 1
+    explicit WindowSystemStart(void (*report)(const Failure& failure));
+    ~WindowSystemStart();
+    WindowSystemStart(const WindowSystemStart&) = delete;
+    WindowSystemStart& operator=(const WindowSystemStart&) = delete;
+
+    /// The window system is up: the held messages are written, and Qt's fatal errors are
+    /// its own again.
+    void finish();
+
+private:
+    struct Message
+    {
+        QtMsgType type;
+        QByteArray category, file, function;
+        int line;
+        QString text;
+    };
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text);
+
+    void (*m_report)(const Failure& failure);
+    QtMessageHandler m_previous = nullptr;
+    QMutex m_mutex; // Qt may write from its threads
+    QList<Message> m_held;
+    bool m_finished = false;
 };
 
 } // namespace platform

@@ -3,6 +3,7 @@
 // but a stand-in xdg-mime script.
 
 #include "platform/desktop/DesktopShell.h"
+#include "platform/desktop/SessionBus.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,7 @@ private slots:
     void defaultFromLists();
     void findExecutable();
     void xdgMimeIsAskedFirst();
+    void startedProgramsFindTheUserBus(); // last: it hides the bus for the rest of the run
 
 private:
     QString bin() const { return m_root.filePath("bin"); }
@@ -167,6 +169,27 @@ void TestDesktopShell::xdgMimeIsAskedFirst()
     // No answer from the tool: the lists decide.
     QCOMPARE(defaultApplication("text/plain"), QStringLiteral("browser.desktop"));
     QVERIFY(QFile::remove(bin() + "/xdg-mime"));
+}
+
+void TestDesktopShell::startedProgramsFindTheUserBus()
+{
+    // Where Glyphora hid a silent session bus from itself, the programs it starts (here the
+    // system information tool or the browser; the offscreen test platform opens no mail
+    // links) still get the user's address.
+    const QByteArray user = "unix:path=/nonexistent/bus";
+    qputenv("DBUS_SESSION_BUS_ADDRESS", user);
+    platform::SessionBus::hide();
+    QVERIFY(qgetenv("DBUS_SESSION_BUS_ADDRESS") != user);
+    QVERIFY(write(bin() + "/tool", "#!/bin/sh\necho \"$DBUS_SESSION_BUS_ADDRESS\" >\"$0.seen\"\n",
+                  true));
+    const auto seen = [this] {
+        QFile file(bin() + "/tool.seen");
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+    };
+    platform::DesktopShell shell;
+    QVERIFY(shell.CreateProcess(bin() + "/tool", {}));
+    QTRY_COMPARE(seen(), user);
+    QVERIFY(qgetenv("DBUS_SESSION_BUS_ADDRESS") != user);
 }
 
 QTEST_GUILESS_MAIN(TestDesktopShell)

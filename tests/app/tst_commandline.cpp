@@ -1,6 +1,7 @@
 // The real program from a terminal without a display or a session bus: --help, --version,
 // wrong usage, the three commands with their exit codes and messages, the user's
-// dictionary file used or refused, line ends and encodings kept, failed reads and writes.
+// dictionary file used or refused, line ends and encodings kept, failed reads and writes,
+// and the window refused with a message.
 // No command may create the data folder, the dictionary file or the settings file.
 
 #include "platform/Version.h"
@@ -66,6 +67,33 @@ private slots:
         QTest::newRow("unknown command")
             << QStringList{"frobnicate"} << none << kNoFile << false << 2 << QByteArray() << -1
             << QStringList{"glyphora: unknown command 'frobnicate'\nUsage: glyphora"} << -1
+            << QStringList();
+        QTest::newRow("a Qt option without its value")
+            << QStringList{"-platform"} << none << kNoFile << false << 2 << QByteArray() << -1
+            << QStringList{"glyphora: option '-platform' needs a value\nUsage: glyphora"} << -1
+            << QStringList();
+        QTest::newRow("a Qt option without its value, last")
+            << QStringList{"-reverse", "--platform"} << none << kNoFile << false << 2
+            << QByteArray() << -1
+            << QStringList{"glyphora: option '--platform' needs a value\nUsage: glyphora"} << -1
+            << QStringList();
+        // The window without a display: a message and 1, not Qt's abort and a core.
+        const QString noDisplay = "glyphora: cannot open a window: no display (";
+        const QString commands = "these commands work: glyphora acronym, glyphora smiley, "
+                                 "glyphora translate; see glyphora --help.";
+        QTest::newRow("the window without a display")
+            << QStringList() << none << kNoFile << false << 1 << QByteArray() << -1
+            << QStringList{noDisplay, commands} << 1 << QStringList();
+        QTest::newRow("the window on an X display that is not there")
+            << QStringList{"-platform", "xcb", "-display", ":4242"} << none << kNoFile << false << 1
+            << QByteArray() << -1 << QStringList{noDisplay, ":4242)", commands} << 1
+            << QStringList();
+        QTest::newRow("the window on Wayland without a compositor")
+            << QStringList{"-platform", "wayland"} << none << kNoFile << false << 1 << QByteArray()
+            << -1 << QStringList{noDisplay, commands} << 1 << QStringList();
+        QTest::newRow("the window on a window system Qt does not have")
+            << QStringList{"-platform", "nonesuch"} << none << kNoFile << false << 1 << QByteArray()
+            << -1 << QStringList{"glyphora: cannot open a window: ", "\"nonesuch\""} << 1
             << QStringList();
         QTest::newRow("acronym without a word")
             << QStringList{"acronym"} << none << kNoFile << false << 2 << QByteArray() << -1
