@@ -52,8 +52,11 @@ extern "C" GLYPHORA_WINDOW_EXPORT int glyphora_window_main(int argc, char* argv[
     platform::SessionBusInstance instance;
     if (instance.start(bus, launch) == platform::SessionBusInstance::Role::HandedOver)
         return 0;
-    // The session's end quits as the user would: windows closed, then the usual pause.
-    platform::QuitSignals quitSignals([] {
+    // The session's end quits as the user would: windows closed, then the usual pause. One
+    // that comes while start-up shows a message box has no event loop yet to leave.
+    bool quitAsked = false;
+    platform::QuitSignals quitSignals([&quitAsked] {
+        quitAsked = true;
         QApplication::closeAllWindows();
         QCoreApplication::quit();
     });
@@ -78,8 +81,10 @@ extern "C" GLYPHORA_WINDOW_EXPORT int glyphora_window_main(int argc, char* argv[
             [&form](const QVariantMap& data) { platform::presentWindow(&form, data); });
         QObject::connect(&form, &Form1::quitStarted, [&instance] { instance.release(); });
         form.Form_Load();
-        form.show();
-        result = application.exec();
+        if (!quitAsked) {
+            form.show();
+            result = application.exec();
+        }
         // No window is left: the program finishes with the terminate sequence.
         if (!form.ended())
             form.Form_Terminate();

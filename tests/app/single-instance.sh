@@ -68,6 +68,15 @@ start alone2; second=$started
 wait_for 20 count_is 2 || fail "without a bus, a second start did not open its own window"
 echo "without a session bus, each start runs on its own"
 terminate "$first" "the first copy without a bus"
+
+# A copy whose start-up shows a message box (its data folder cannot be made) still quits on
+# SIGTERM, though its event loop has not begun.
+touch "$work/not-a-folder"
+start startup-box env XDG_DATA_HOME="$work/not-a-folder"; boxed=$started
+wait_for 20 sh -c 'xdotool search --onlyvisible --name "^Glyphora\$" >/dev/null' ||
+  fail "the copy without a data folder showed no message box"
+terminate "$boxed" "a copy showing its start-up message box"
+echo "a copy showing its start-up message box quits on SIGTERM"
 terminate "$second" "the second copy without a bus"
 
 # A private session bus, where a systemd user session keeps it: the first copy finds it by
