@@ -91,8 +91,10 @@ void appendLine(DisplayText& shown, const QString& text, qsizetype from, qsizety
 
 bool isIntact(const QTextCursor& cut)
 {
-    return cut.selectionEnd() - cut.selectionStart() == 1 &&
-           cut.document()->characterAt(cut.selectionStart()) == QChar::ParagraphSeparator;
+    // Text inserted where a deleted cut was moves the anchor past the position, as it would
+    // move the anchor of the cut itself: a line end typed there must not pass for the cut.
+    return cut.anchor() + 1 == cut.position() &&
+           cut.document()->characterAt(cut.anchor()) == QChar::ParagraphSeparator;
 }
 
 } // namespace

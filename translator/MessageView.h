@@ -72,7 +72,8 @@ private:
     void estimateLines(const QList<int>& lineCounts);
 
     QPlainTextEdit* m_box;
-    /// Each selects one cut; a cut the user deleted leaves an empty selection.
+    /// Each selects one cut, its anchor before it; a cut the user deleted leaves a cursor
+    /// whose anchor never comes before its position again.
     std::vector<QTextCursor> m_cuts;
 };
 

@@ -232,6 +232,8 @@ private slots:
             << cut << cut << QKeySequence("Z, Right, Z") << a + "xzzy" + b << QString();
         QTest::newRow("selection deleted, undo")
             << cut - 1 << cut + 2 << QKeySequence("Del, Ctrl+Z") << a + b << QString();
+        QTest::newRow("line end where a cut was deleted")
+            << cut - 1 << cut + 2 << QKeySequence("Del, Return") << a + "\n" + b << QString();
         QTest::newRow("copied") << cut - 1 << cut + 2 << QKeySequence("Ctrl+C") << a + "xy" + b
                                 << QStringLiteral("xy");
     }
