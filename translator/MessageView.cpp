@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
 #include <QTextDocument>
@@ -91,8 +92,10 @@ void appendLine(DisplayText& shown, const QString& text, qsizetype from, qsizety
 
 bool isIntact(const QTextCursor& cut)
 {
-    return cut.selectionEnd() - cut.selectionStart() == 1 &&
-           cut.document()->characterAt(cut.selectionStart()) == QChar::ParagraphSeparator;
+    // Text inserted where a deleted cut was moves the anchor past the position, as it would
+    // move the anchor of the cut itself: a line end typed there must not pass for the cut.
+    return cut.anchor() + 1 == cut.position() &&
+           cut.document()->characterAt(cut.anchor()) == QChar::ParagraphSeparator;
 }
 
 } // namespace
@@ -144,48 +147,158 @@ DisplayText displayText(const QString& message)
     return shown;
 }
 
-MessageDisplay::MessageDisplay(QPlainTextEdit* box) : QObject(box), m_box(box) {}
+MessageDisplay::MessageDisplay(QPlainTextEdit* box) : QObject(box), m_box(box)
+{
+    watchDocument();
+}
 
 MessageDisplay* MessageDisplay::of(const QPlainTextEdit* box)
 {
     return box ? box->findChild<MessageDisplay*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
+void MessageDisplay::watchDocument()
+{
+    connect(m_box->document(), &QTextDocument::contentsChange, this, &MessageDisplay::noteChange);
+}
+
 void MessageDisplay::setMessage(const QString& message)
 {
     // Every edit visits every cursor of the document, and a document keeps room for as many
     // cursors as it ever had: after a message with cuts the box starts a new one.
-    if (!m_cuts.empty()) {
+    if (m_hadCuts) {
         m_cuts.clear();
+        m_hadCuts = false;
         const QFont font = m_box->document()->defaultFont();
         m_box->setDocument(nullptr);
         m_box->document()->setDefaultFont(font);
         m_box->document()->documentLayout()->setPaintDevice(m_box->viewport());
+        watchDocument();
     }
+    m_changedFrom = m_changedTo = -1;
     DisplayText shown = displayText(message);
+    const QScopedValueRollback editing(m_editing, true);
     m_box->setPlainText(shown.text);
     shown.text = QString();
-    QTextDocument* document = m_box->document();
-    m_cuts.reserve(std::size_t(shown.cuts.size()));
-    // Inside an edit block a cursor that moves leaves its block unlaid; outside, each would
-    // lay out the block it lands in, and so the whole message.
-    QTextCursor edit(document);
-    edit.beginEditBlock();
-    for (const qsizetype at : std::as_const(shown.cuts)) {
-        QTextCursor cut(document);
-        cut.setPosition(int(at));
-        cut.setPosition(int(at) + 1, QTextCursor::KeepAnchor);
-        // Text typed at either side of the cut stays out of its selection.
-        cut.setKeepPositionOnInsert(true);
-        m_cuts.push_back(cut);
-    }
-    edit.endEditBlock();
-    document->setUndoRedoEnabled(m_cuts.empty());
+    trackCuts(0, shown.cuts);
+    m_box->document()->setUndoRedoEnabled(m_cuts.empty());
     if (!shown.lineCounts.isEmpty())
-        estimateLines(shown.lineCounts);
+        estimateLines(m_box->document()->begin(), shown.lineCounts);
 }
 
-void MessageDisplay::estimateLines(const QList<int>& lineCounts)
+void MessageDisplay::insert(QTextCursor& cursor, const QString& text)
+{
+    const DisplayText shown = displayText(text);
+    QTextDocument* document = m_box->document();
+    // Undo is off once there are cuts, and then it need not keep a copy of the text either.
+    if (!shown.cuts.isEmpty())
+        document->setUndoRedoEnabled(false);
+    const int start = cursor.selectionStart();
+    {
+        const QScopedValueRollback editing(m_editing, true);
+        cursor.beginEditBlock();
+        cursor.insertText(shown.text);
+        trackCuts(start, shown.cuts);
+        cursor.endEditBlock();
+    }
+    if (!shown.lineCounts.isEmpty())
+        estimateLines(document->findBlock(start), shown.lineCounts);
+    // The text's first and last blocks hold what stood before and after it as well.
+    cutLongBlocks(start, start);
+    cutLongBlocks(cursor.position(), cursor.position());
+}
+
+void MessageDisplay::noteChange(int from, int removed, int added)
+{
+    if (m_editing)
+        return;
+    if (m_changedFrom < 0) {
+        m_changedFrom = from;
+        m_changedTo = from + added;
+        // Cut when the edit is over: the document is in the midst of it now.
+        QMetaObject::invokeMethod(this, &MessageDisplay::boundChanges, Qt::QueuedConnection);
+        return;
+    }
+    // The changes noted before move with the text this one moved.
+    const auto moved = [&](int at) {
+        return at >= from + removed ? at + added - removed : std::min(at, from);
+    };
+    m_changedFrom = std::min(moved(m_changedFrom), from);
+    m_changedTo = std::max(moved(m_changedTo), from + added);
+}
+
+void MessageDisplay::boundChanges()
+{
+    if (m_changedFrom < 0)
+        return;
+    const int from = m_changedFrom;
+    const int to = m_changedTo;
+    m_changedFrom = m_changedTo = -1;
+    cutLongBlocks(from, to);
+}
+
+void MessageDisplay::cutLongBlocks(int from, int to)
+{
+    QTextDocument* document = m_box->document();
+    to = std::min(to, document->characterCount() - 1);
+    // The blocks too long, with the cuts each needs.
+    QList<std::pair<int, QList<qsizetype>>> blocks;
+    for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (block.length() - 1 > kLongestWord) {
+            const QList<qsizetype> cuts = displayText(block.text()).cuts;
+            if (!cuts.isEmpty())
+                blocks.append({block.position(), cuts});
+        }
+    }
+    if (blocks.isEmpty())
+        return;
+    document->setUndoRedoEnabled(false);
+    const QScopedValueRollback editing(m_editing, true);
+    QTextCursor edit(document);
+    edit.beginEditBlock();
+    // From the last block back, so that the positions of the blocks before stay as they are.
+    for (auto block = blocks.crbegin(); block != blocks.crend(); ++block) {
+        for (const qsizetype at : block->second) {
+            edit.setPosition(block->first + int(at));
+            edit.insertText(QString(QChar::ParagraphSeparator));
+        }
+        trackCuts(block->first, block->second);
+    }
+    edit.endEditBlock();
+}
+
+void MessageDisplay::trackCuts(int start, const QList<qsizetype>& cuts)
+{
+    if (cuts.isEmpty())
+        return;
+    m_hadCuts = true;
+    // The cursors stay in the order of their positions, the new ones among the cuts still
+    // there; the cursors of deleted cuts go first, since a new cut may come where one was.
+    std::erase_if(m_cuts, [](const QTextCursor& cut) { return !isIntact(cut); });
+    const auto at = std::lower_bound(
+        m_cuts.begin(), m_cuts.end(), start,
+        [](const QTextCursor& cut, int position) { return cut.anchor() < position; });
+    std::vector<QTextCursor> added;
+    added.reserve(std::size_t(cuts.size()));
+    // Inside an edit block a cursor that moves leaves its block unlaid; outside, each would
+    // lay out the block it lands in, and so the whole message.
+    QTextDocument* document = m_box->document();
+    QTextCursor edit(document);
+    edit.beginEditBlock();
+    for (const qsizetype cutAt : cuts) {
+        QTextCursor cut(document);
+        cut.setPosition(start + int(cutAt));
+        cut.setPosition(start + int(cutAt) + 1, QTextCursor::KeepAnchor);
+        // Text typed at either side of the cut stays out of its selection.
+        cut.setKeepPositionOnInsert(true);
+        added.push_back(cut);
+    }
+    edit.endEditBlock();
+    m_cuts.insert(at, added.begin(), added.end());
+}
+
+void MessageDisplay::estimateLines(QTextBlock block, const QList<int>& lineCounts)
 {
     // Until the box lays out a block it counts it as one line, and it sizes the scroll bar
     // by the count of lines: a block of a cut line or of a group holds many more.
@@ -193,7 +306,6 @@ void MessageDisplay::estimateLines(const QList<int>& lineCounts)
     const qreal width = m_box->viewport()->width() - 2 * document->documentMargin();
     const qreal advance = QFontMetricsF(document->defaultFont()).averageCharWidth();
     const bool wraps = m_box->lineWrapMode() != QPlainTextEdit::NoWrap && width > advance;
-    QTextBlock block = document->begin();
     for (const int lines : lineCounts) {
         if (!block.isValid())
             break;
@@ -235,10 +347,9 @@ QString MessageDisplay::message(int from, int to) const
 
 bool MessageDisplay::isCut(int position) const
 {
-    auto it =
-        std::lower_bound(m_cuts.begin(), m_cuts.end(), position,
-                         [](const QTextCursor& cut, int at) { return cut.selectionStart() < at; });
-    for (; it != m_cuts.end() && it->selectionStart() == position; ++it) {
+    auto it = std::lower_bound(m_cuts.begin(), m_cuts.end(), position,
+                               [](const QTextCursor& cut, int at) { return cut.anchor() < at; });
+    for (; it != m_cuts.end() && it->anchor() == position; ++it) {
         if (isIntact(*it))
             return true;
     }
@@ -274,6 +385,20 @@ void MessageEdit::keyPressEvent(QKeyEvent* event)
         }
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void MessageEdit::insertFromMimeData(const QMimeData* source)
+{
+    MessageDisplay* display = MessageDisplay::of(this);
+    const QString text = source ? source->text() : QString();
+    if (!display || text.isNull() || !(textInteractionFlags() & Qt::TextEditable)) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QTextCursor cursor = textCursor();
+    display->insert(cursor, text);
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }
 
 QMimeData* MessageEdit::createMimeDataFromSelection() const

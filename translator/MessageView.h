@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPlainTextEdit>
 #include <QString>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <vector>
 
@@ -44,6 +45,9 @@ DisplayText displayText(const QString& message);
 /// Shows messages in a QPlainTextEdit as displayText() has them, and reads them back.
 /// The box's blocks cut from one line are tracked as the user edits; the box's own undo is
 /// off while there are any, since undoing a deletion would bring a cut back as a line end.
+/// Text that enters the box by other ways is held in blocks of bounded length as well:
+/// insert() cuts what it inserts, and a block that an edit made too long is cut once the
+/// edit is over.
 class MessageDisplay : public QObject
 {
     Q_OBJECT
@@ -54,6 +58,10 @@ public:
     static MessageDisplay* of(const QPlainTextEdit* box);
 
     void setMessage(const QString& message);
+    /// Puts text in place of the cursor's selection and leaves the cursor after it, as the
+    /// box's own paste does; a line it makes too long, or many lines it brings, go in cut
+    /// and grouped as setMessage() shows them.
+    void insert(QTextCursor& cursor, const QString& text);
     /// @return the box's text with line ends for its block and line separators, less the
     ///         cuts
     QString message() const { return message(0, -1); }
@@ -64,16 +72,32 @@ public:
     bool isCut(int position) const;
     /// @return the positions of the cuts in the box, ascending
     QList<int> cuts() const;
-    /// @return whether the last message shown was cut, whether or not the user has since
-    ///         deleted its cuts
-    bool hasCuts() const { return !m_cuts.empty(); }
+    /// @return whether the box has been given cuts since the last message was set, whether
+    ///         or not the user has since deleted them
+    bool hasCuts() const { return m_hadCuts; }
 
 private:
-    void estimateLines(const QList<int>& lineCounts);
+    void watchDocument();
+    /// Notes a change that did not come from this display, to bound it once it is over.
+    void noteChange(int from, int removed, int added);
+    /// Cuts the blocks of the changes noted that have grown too long.
+    void boundChanges();
+    /// Cuts the blocks from the one at the position from to the one at to that are too long.
+    void cutLongBlocks(int from, int to);
+    /// Tracks the cuts of a text displayText() made, now in the box from the position start.
+    void trackCuts(int start, const QList<qsizetype>& cuts);
+    void estimateLines(QTextBlock block, const QList<int>& lineCounts);
 
     QPlainTextEdit* m_box;
-    /// Each selects one cut; a cut the user deleted leaves an empty selection.
+    /// Each selects one cut, its anchor before it; a cut the user deleted leaves a cursor
+    /// whose anchor never comes before its position again.
     std::vector<QTextCursor> m_cuts;
+    bool m_hadCuts = false;
+    /// Set while this display edits the box, whose changes need no bounding.
+    bool m_editing = false;
+    /// The range of the changes noted, or -1 when there are none.
+    int m_changedFrom = -1;
+    int m_changedTo = -1;
 };
 
 /// The message box: a QPlainTextEdit whose keys and copies pass over the cuts of a long line
@@ -86,6 +110,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
+    /// Pastes and drops go in through MessageDisplay::insert().
+    void insertFromMimeData(const QMimeData* source) override;
 };
 
 } // namespace translator

@@ -24,20 +24,11 @@ grep -q ready "$work/manager.log" || { cat "$work/manager.log"; exit 1; }
 
 "$program" >"$work/program.log" 2>&1 &
 pid=$!
-main=
-for _ in $(seq 100); do
-  main=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
-  [ -n "$main" ] && break
-  sleep 0.1
-done
-[ -n "$main" ] || { echo "the main window did not appear"; cat "$work/program.log"; exit 1; }
-menu=$(( $(xdotool getwindowgeometry "$main" | awk '/Geometry/ { split($2, s, "x"); print s[2] }') - 417 ))
-click() { # x y in twips of the client area, at 96 dpi
-  xdotool mousemove --window "$main" $(( $1 / 15 )) $(( $2 / 15 + menu )) click 1
-  sleep 0.3
-}
+find_main "$title" || { echo "the main window did not appear"; cat "$work/program.log"; exit 1; }
 click 600 2985   # the first smiley, "0 :-)"
+sleep 0.3
 click 700 2480   # "Copy to clipboard"
+sleep 0.3
 [ "$(xclip -o -selection clipboard)" = "0 :-)" ] || { echo "the copy did not reach the clipboard"; exit 1; }
 click 4250 2480  # "Quit"
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

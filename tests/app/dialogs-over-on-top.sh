@@ -48,9 +48,6 @@ dialog_above_main() {
   order=$(stacking | tr ' ' '\n' | grep -nx -e "$main_hex" -e "$1" | cut -d: -f2 | tr '\n' ' ')
   [ "$order" = "$main_hex $1 " ]
 }
-click() { # x y in twips of the client area, at 96 dpi
-  xdotool mousemove --window "$main" $(( $1 / 15 )) $(( $2 / 15 + menu )) click 1
-}
 # Clicks a button that opens a dialog, checks the dialog's title and its place above the
 # main window, then closes it with Escape once it has the keyboard.
 check_dialog() { # x y title
@@ -72,16 +69,9 @@ wait_for 20 wm_ready || fail "openbox did not start"
 
 "$program" >"$work/program.log" 2>&1 &
 pid=$!
-main=
-for _ in $(seq 100); do
-  main=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
-  [ -n "$main" ] && break
-  sleep 0.1
-done
-[ -n "$main" ] || fail "the main window did not appear"
+find_main "$title" || fail "the main window did not appear"
 main_hex=$(printf '0x%x' "$main")
 wait_for 20 main_listed || fail "openbox does not manage the main window"
-menu=$(( $(xdotool getwindowgeometry "$main" | awk '/Geometry/ { split($2, s, "x"); print s[2] }') - 417 ))
 
 click 3120 2497 # "On Top"
 wait_for 20 main_on_top || fail "the main window did not go on top"

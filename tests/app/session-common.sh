@@ -19,3 +19,16 @@ wait_for() { # seconds check...
   done
 }
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# The main window titled $1, once it is shown within ten seconds: its id in $main, and in
+# $menu the height of its menu bar, over the client area of 417 pixels that click() aims in.
+find_main() { # title
+  wait_for 10 main_shown "$1" || return 1
+  menu=$(( $(xdotool getwindowgeometry "$main" | awk '/Geometry/ { split($2, s, "x"); print s[2] }') - 417 ))
+}
+main_shown() { # title
+  main=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+  [ -n "$main" ]
+}
+click() { # x y in twips of the main window's client area, at 96 dpi
+  xdotool mousemove --window "$main" $(( $1 / 15 )) $(( $2 / 15 + menu )) click 1
+}

@@ -9,7 +9,9 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QTest>
+#include <QTextBlock>
 #include <QThread>
 #include <optional>
 #include <sys/stat.h>
@@ -244,6 +246,8 @@ private slots:
             << cut << cut << QKeySequence("Z, Right, Z") << a + "xzzy" + b << QString();
         QTest::newRow("selection deleted, undo")
             << cut - 1 << cut + 2 << QKeySequence("Del, Ctrl+Z") << a + b << QString();
+        QTest::newRow("line end where a cut was deleted")
+            << cut - 1 << cut + 2 << QKeySequence("Del, Return") << a + "\n" + b << QString();
         QTest::newRow("copied") << cut - 1 << cut + 2 << QKeySequence("Ctrl+C") << a + "xy" + b
                                 << QStringLiteral("xy");
     }
@@ -267,6 +271,86 @@ private slots:
         QTest::keySequence(&panel.message, keys);
         QCOMPARE(panel.text(), expected);
         QCOMPARE(QApplication::clipboard()->text(), copied);
+    }
+
+    // Text entering the box by any way goes into blocks of bounded length, whatever the
+    // blocks it goes into hold; the message read back, copied and kept by Ctrl+Z is exact.
+    void textEnteredKeptBounded_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("entered");
+        const QString word(100000, u'w'), cutWord(5000, u's');
+        const QString fullBlocks = QStringLiteral("are ").repeated(5000); // the first holds 16384
+        QTest::newRow("word pasted into a word") << "ab" << 1 << 1 << "paste" << word;
+        QTest::newRow("paragraph pasted across a cut")
+            << cutWord << 4000 << 4200 << "paste" << QStringLiteral("are ").repeated(10000);
+        QTest::newRow("lines pasted into a cut word")
+            << cutWord << 4500 << 4500 << "paste" << QStringLiteral("x are\r\n").repeated(5000);
+        QTest::newRow("word dropped") << "ab" << 1 << 1 << "drop" << word;
+        QTest::newRow("typed into a full block")
+            << fullBlocks << 100 << 100 << "keys" << QStringLiteral("z ").repeated(50);
+        QTest::newRow("typed into a word just short")
+            << QString(4096, u'w') + " end" << 10 << 10 << "keys" << QStringLiteral("www");
+        QTest::newRow("Add Text face into a full block")
+            << fullBlocks << 100 << 100 << "face" << QStringLiteral(";-)");
+    }
+    void textEnteredKeptBounded()
+    {
+        QFETCH(QString, start);
+        QFETCH(int, anchor);
+        QFETCH(int, position);
+        QFETCH(QString, way);
+        QFETCH(QString, entered);
+        PanelFixture panel;
+        auto* display = translator::MessageDisplay::of(&panel.message);
+        display->setMessage(start);
+        const QString expected = display->message(0, anchor) +
+                                 QString(entered).replace(QStringLiteral("\r\n"), u"\n"_qs) +
+                                 display->message(position, -1);
+        QTextCursor cursor = panel.message.textCursor();
+        cursor.setPosition(anchor);
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
+        panel.message.setTextCursor(cursor);
+        if (way == "paste") {
+            QApplication::clipboard()->setText(entered);
+            QTest::keySequence(&panel.message, QKeySequence::Paste);
+        } else if (way == "drop") {
+            panel.message.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&panel.message));
+            QMimeData data;
+            data.setText(entered);
+            const QPoint at = panel.message.cursorRect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(panel.message.viewport(), &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(panel.message.viewport(), &drop);
+        } else if (way == "keys") {
+            QTest::keyClicks(&panel.message, entered);
+        } else {
+            panel.message.insertPlainText(entered); // as "Add Text face" does
+        }
+        QCoreApplication::processEvents(); // an edit's blocks are cut once it is over
+        QCOMPARE(panel.text(), expected);
+        for (QTextBlock block = panel.message.document()->begin(); block.isValid();
+             block = block.next()) {
+            const QString text = block.text();
+            QVERIFY2(text.size() <= translator::kLongestBlock,
+                     qPrintable(QString::number(text.size())));
+            qsizetype run = 0;
+            for (const QChar c : text) {
+                run = c.isSpace() ? 0 : run + 1;
+                QVERIFY(run <= translator::kLongestWord);
+            }
+        }
+        QTest::keySequence(&panel.message, QKeySequence::SelectAll);
+        QTest::keySequence(&panel.message, QKeySequence::Copy);
+        QCOMPARE(QApplication::clipboard()->text(), expected);
+        // The box's own undo is off once it holds cuts.
+        QTest::keySequence(&panel.message, QKeySequence::Undo);
+        QCOMPARE(panel.text(), expected);
     }
 
     // A translation that fails is reported and changes nothing: not the message, not the
