@@ -49,27 +49,41 @@ OwnEntries parseOwnEntries(QByteArrayView bytes, const QString& fileName)
     OwnEntries result;
     if (bytes.startsWith(kUtf8Bom))
         bytes = bytes.sliced(kUtf8Bom.size());
+    // Decoded whole where it is all UTF-8, which a file almost always is; line by line
+    // only where it is not, to name the lines that are not.
+    QStringDecoder whole(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = whole.decode(bytes);
+    const bool valid = !whole.hasError();
+    const qsizetype size = valid ? decoded.size() : bytes.size();
     int number = 0;
-    for (qsizetype pos = 0; pos < bytes.size();) {
-        qsizetype end = bytes.indexOf('\n', pos);
+    for (qsizetype pos = 0; pos < size;) {
+        qsizetype end = valid ? decoded.indexOf(u'\n', pos) : bytes.indexOf('\n', pos);
         if (end < 0)
-            end = bytes.size();
-        QByteArrayView line = bytes.sliced(pos, end - pos);
+            end = size;
+        // Line ends and the comment mark are ASCII: the bytes tell as well as the text.
+        QByteArrayView raw = valid ? QByteArrayView() : bytes.sliced(pos, end - pos);
+        QStringView text = valid ? QStringView(decoded).sliced(pos, end - pos) : QStringView();
+        QString decodedLine; // the text of a line decoded on its own
         pos = end + 1;
         ++number;
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (line.isEmpty() || line.front() == '#')
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        if (text.endsWith(u'\r'))
+            text.chop(1);
+        if (valid ? text.isEmpty() || text.front() == u'#' : raw.isEmpty() || raw.front() == '#')
             continue;
         const auto skip = [&](const QString& why) {
             result.problems.append(
                 QStringLiteral("%1, line %2: %3.").arg(fileName, QString::number(number), why));
         };
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = decoder.decode(line);
-        if (decoder.hasError()) {
-            skip(QStringLiteral("not valid UTF-8"));
-            continue;
+        if (!valid) {
+            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            decodedLine = decoder.decode(raw);
+            text = decodedLine;
+            if (decoder.hasError()) {
+                skip(QStringLiteral("not valid UTF-8"));
+                continue;
+            }
         }
         const qsizetype tab = text.indexOf(u'\t');
         if (tab < 0) {
@@ -80,7 +94,7 @@ OwnEntries parseOwnEntries(QByteArrayView bytes, const QString& fileName)
             skip(QStringLiteral("more than one TAB"));
             continue;
         }
-        OwnEntry entry{text.first(tab), text.sliced(tab + 1)};
+        OwnEntry entry{text.first(tab).toString(), text.sliced(tab + 1).toString()};
         QString why = fieldProblem(entry.text, "text");
         if (why.isEmpty())
             why = fieldProblem(entry.caption, "caption");
