@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/ListSearch.h"
+#include "catalogue/OwnEntries.h"
 #include "platform/DataFolder.h"
 #include "platform/Version.h"
 #include "translator/Dictionary.h"
@@ -24,7 +25,7 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: glyphora [QT-OPTION...]\n"
-    "       glyphora acronym WORD...\n"
+    "       glyphora acronym [is] [WORD...]\n"
     "       glyphora smiley [WORD...]\n"
     "       glyphora translate [FILE...]\n"
     "       glyphora --help | --version\n"
@@ -33,10 +34,14 @@ constexpr char kUsage[] =
     "the slang translator. Qt's window options (-platform, -session, -style, ...) go to it.\n"
     "\n"
     "Commands:\n"
-    "  acronym WORD...      prints the acronyms whose caption begins with each WORD,\n"
-    "                       letter case ignored, one caption a line in the list's order\n"
+    "  acronym [is] [WORD...]\n"
+    "                       prints the acronyms whose caption begins with each WORD,\n"
+    "                       letter case ignored, one caption a line in the list's order,\n"
+    "                       or all of them\n"
     "  smiley [WORD...]     prints TEXT<TAB>CAPTION for the emoticons whose caption begins\n"
     "                       with each WORD, or for all of them\n"
+    "Both list your own entries from smileys.txt and acronyms.txt in the data folder\n"
+    "after the built-in ones.\n"
     "  translate [FILE...]  translates each FILE (standard input without one, or for -)\n"
     "                       line by line to standard output, with the dictionary file\n"
     "                       $XDG_DATA_HOME/Glyphora/winup.ico or the built-in dictionary\n"
@@ -241,22 +246,41 @@ std::optional<int> operandsOf(std::span<char*> arguments, QList<QByteArray>* ope
     return std::nullopt;
 }
 
-/// Prints, for each word, the table's entries whose caption begins with it, in list order.
-int printMatches(std::span<const catalogue::CatalogueEntry> table, const QList<QByteArray>& words,
-                 bool withText, const char* what)
+/// The built-in rows and the user's own from the data folder, whose skipped lines are
+/// named on the error output, one a line.
+catalogue::CatalogueList listedEntries(std::span<const catalogue::CatalogueEntry> table,
+                                       QLatin1StringView ownFileName)
 {
+    const QString folder = platform::dataFolderPath();
+    if (folder.isEmpty())
+        return catalogue::CatalogueList(table);
+    const catalogue::OwnEntries own =
+        catalogue::readOwnEntries(folder + QLatin1Char('/') + ownFileName);
+    for (const QString& problem : own.problems)
+        printError(problem.toLocal8Bit());
+    return catalogue::CatalogueList(table, own.entries);
+}
+
+/// Prints, for each word, the list's entries whose caption begins with it, in list order;
+/// every entry without a word.
+int printMatches(const catalogue::CatalogueList& list, QList<QByteArray> words, bool withText,
+                 const char* what)
+{
+    if (words.isEmpty())
+        words.append(QByteArray()); // every caption begins with nothing
     QByteArray text;
     int status = 0;
     for (const QByteArray& word : words) {
         const QString wanted = QString::fromLocal8Bit(word);
         bool found = false;
-        for (const catalogue::CatalogueEntry& entry : table) {
-            if (!catalogue::captionStartsWith(entry.caption, wanted))
+        for (int row = 0; row < list.size(); ++row) {
+            const QString& caption = list.captions()[row];
+            if (!catalogue::captionStartsWith(caption, wanted))
                 continue;
             found = true;
             if (withText)
-                text += entry.text.toUtf8() + '\t';
-            text += entry.caption.toUtf8() + '\n';
+                text += list.textAt(row).toUtf8() + '\t';
+            text += caption.toUtf8() + '\n';
         }
         if (!found) {
             printError(QByteArray("no ") + what + " caption begins with '" + word + "'");
@@ -285,9 +309,11 @@ int runAcronym(std::span<char*> arguments)
     QList<QByteArray> words;
     if (std::optional<int> status = wordsOf(arguments, "acronym", &words))
         return *status;
-    if (words.isEmpty())
-        return usageError("acronym needs a WORD");
-    return printMatches(catalogue::acronymTable(), words, false, "acronym");
+    // "glyphora acronym is brb": the question as one would ask it.
+    if (words.size() > 1 && words.first().compare("is", Qt::CaseInsensitive) == 0)
+        words.removeFirst();
+    return printMatches(listedEntries(catalogue::acronymTable(), catalogue::kOwnAcronymsFileName),
+                        words, false, "acronym");
 }
 
 int runSmiley(std::span<char*> arguments)
@@ -295,9 +321,8 @@ int runSmiley(std::span<char*> arguments)
     QList<QByteArray> words;
     if (std::optional<int> status = wordsOf(arguments, "smiley", &words))
         return *status;
-    if (words.isEmpty())
-        words.append(QByteArray()); // every caption begins with nothing
-    return printMatches(catalogue::smileyTable(), words, true, "emoticon");
+    return printMatches(listedEntries(catalogue::smileyTable(), catalogue::kOwnSmileysFileName),
+                        words, true, "emoticon");
 }
 
 /// The records the window would translate with, or the built-in ones and a warning that

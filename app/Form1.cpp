@@ -247,6 +247,11 @@ void Form1::paintEvent(QPaintEvent* event)
     if (!m_dictionaryHolderFilled) {
         m_dictionaryHolderFilled = true;
         QTimer::singleShot(0, m_translator, &TranslatorHandlers::FillDictionaryHolder);
+        // So do the user's own rows: however many, they cost the window nothing to appear.
+        QTimer::singleShot(0, m_catalogue, [this] {
+            m_catalogue->followOwnEntries(m_platform.paths.GetWindowsDirectory(),
+                                          m_platform.messageBoxes);
+        });
     }
 }
 

@@ -4,15 +4,20 @@
 #include "catalogue/Faces.h"
 #include "catalogue/ListSearch.h"
 #include "platform/Clipboard.h"
+#include "platform/MessageBoxes.h"
 #include "platform/forms/FormBuilder.h"
 #include "platform/forms/SoundPlayer.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -21,6 +26,8 @@ const QColor kDarkRed(128, 0, 0);
 
 constexpr int kSmileyPointSize = 24;
 constexpr int kAcronymPointSize = 16;
+/// Below this a text squeezed into the display could no longer be read.
+constexpr double kSmallestPointSize = 8;
 
 using Handler = void (CatalogueHandlers::*)();
 constexpr std::array<Handler, catalogue::kFaceCount> kPictureHandlers{
@@ -57,16 +64,15 @@ CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
                                      platform::Clipboard& clipboard, platform::SoundPlayer& sound,
                                      QObject* parent)
     : QObject(parent), m_c(controls), m_clipboard(clipboard), m_sound(sound),
-      m_smileyCaptions(catalogue::captionsOf(catalogue::smileyTable())),
-      m_acronymCaptions(catalogue::captionsOf(catalogue::acronymTable())),
+      m_smileys(catalogue::smileyTable()), m_acronyms(catalogue::acronymTable()),
       m_idleDisplayDescription(controls.Label1->accessibleDescription())
 {
     // Captions such as "<:-I" must never be taken for markup.
     m_c.Label1->setTextFormat(Qt::PlainText);
     m_c.Label2->setTextFormat(Qt::PlainText);
 
-    fillList(m_c.List1, m_smileyCaptions);
-    fillList(m_c.List2, m_acronymCaptions);
+    fillList(m_c.List1, m_smileys.captions());
+    fillList(m_c.List2, m_acronyms.captions());
     // Every change of selection, by mouse, keyboard or search, is a choice.
     connect(m_c.List1, &QListWidget::itemSelectionChanged, this, &CatalogueHandlers::List1_Click);
     connect(m_c.List2, &QListWidget::itemSelectionChanged, this, &CatalogueHandlers::List2_Click);
@@ -87,27 +93,100 @@ CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
     connect(m_c.Txt1, &QLineEdit::textChanged, this, &CatalogueHandlers::Txt1_Change);
 }
 
+void CatalogueHandlers::setOwnEntries(const QList<catalogue::OwnEntry>& smileys,
+                                      const QList<catalogue::OwnEntry>& acronyms)
+{
+    relist(m_c.List1, m_smileys, catalogue::CatalogueList(catalogue::smileyTable(), smileys),
+           catalogue::kSmileyCount);
+    relist(m_c.List2, m_acronyms, catalogue::CatalogueList(catalogue::acronymTable(), acronyms),
+           catalogue::kAcronymCount);
+}
+
+void CatalogueHandlers::followOwnEntries(const QString& dataFolder,
+                                         platform::MessageBoxes& messageBoxes)
+{
+    if (m_own || dataFolder.isEmpty())
+        return;
+    m_messageBoxes = &messageBoxes;
+    m_own = new catalogue::OwnCatalogue(dataFolder, this);
+    connect(m_own, &catalogue::OwnCatalogue::changed, this, &CatalogueHandlers::showOwnEntries);
+    m_own->watch();
+    showOwnEntries();
+}
+
+void CatalogueHandlers::showOwnEntries()
+{
+    setOwnEntries(m_own->smileys().entries, m_own->acronyms().entries);
+    // The lists follow every change; a box already open is not stacked with another one.
+    if (m_telling)
+        return;
+    const QStringList problems = m_own->smileys().problems + m_own->acronyms().problems;
+    if (problems.isEmpty())
+        return;
+    constexpr qsizetype kShown = 10;
+    QString text = QStringLiteral("Some lines of your own faces and acronyms were skipped:\n\n") +
+                   problems.first(std::min(kShown, problems.size())).join(u'\n');
+    if (problems.size() > kShown)
+        text += QStringLiteral("\n... and %1 more.").arg(problems.size() - kShown);
+    m_telling = true;
+    m_messageBoxes->MsgBox(m_c.List1->window(), text, platform::MsgIcon::Exclamation);
+    m_telling = false;
+}
+
+void CatalogueHandlers::relist(QListWidget* list, catalogue::CatalogueList& listed,
+                               catalogue::CatalogueList updated, int builtIn)
+{
+    const int row = selectedRow(list);
+    const QString caption = row >= 0 ? listed.captions()[row] : QString();
+    const QString text = listed.textAt(row);
+    // The same entry; where the file now has it twice, the one nearest its old place.
+    int kept = row < builtIn ? row : -1;
+    for (int candidate = builtIn; row >= builtIn && candidate < updated.size(); ++candidate) {
+        if (updated.captions()[candidate] == caption && updated.textAt(candidate) == text &&
+            (kept < 0 || std::abs(candidate - row) < std::abs(kept - row)))
+            kept = candidate;
+    }
+    const QSignalBlocker quiet(list);
+    // The built-in rows stay; the own ones go and come in one step each.
+    list->model()->removeRows(builtIn, list->count() - builtIn);
+    list->addItems(updated.captions().sliced(builtIn));
+    if (kept >= 0)
+        list->setCurrentRow(kept);
+    else if (row >= 0)
+        list->setCurrentIndex(QModelIndex());
+    listed = std::move(updated);
+}
+
 void CatalogueHandlers::List1_Click()
 {
-    showListChoice(m_c.List1, catalogue::smileyTable(), kSmileyPointSize);
+    showListChoice(m_c.List1, m_smileys, kSmileyPointSize);
 }
 
 void CatalogueHandlers::List2_Click()
 {
-    showListChoice(m_c.List2, catalogue::acronymTable(), kAcronymPointSize);
+    showListChoice(m_c.List2, m_acronyms, kAcronymPointSize);
 }
 
 void CatalogueHandlers::showListChoice(const QListWidget* list,
-                                       std::span<const catalogue::CatalogueEntry> table,
-                                       int pointSize)
+                                       const catalogue::CatalogueList& entries, int pointSize)
 {
     showTextDisplay(true);
     setDescriptionColour(forms::kNavy);
     const int row = selectedRow(list);
-    const QString text = catalogue::textAt(table, row);
+    const QString text = entries.textAt(row);
     m_c.Label2->setText(row >= 0 ? list->item(row)->text() : QString());
     QFont font = m_c.Label1->font();
     font.setPointSize(pointSize);
+    // A text wider than the display, as a user's own face can be, is drawn smaller until it
+    // fits: a face cut at both sides is no face. Every built-in text fits as it is.
+    const int room = m_c.Label1->contentsRect().width() - 2 * m_c.Label1->margin();
+    for (double size = pointSize; room > 0 && size > kSmallestPointSize &&
+                                  QFontMetrics(font).horizontalAdvance(text) > room;) {
+        size = std::max(
+            kSmallestPointSize,
+            std::min(size - 0.5, size * room / QFontMetrics(font).horizontalAdvance(text)));
+        font.setPointSizeF(size);
+    }
     m_c.Label1->setFont(font);
     m_c.Label1->setText(text);
     // The text alone is punctuation; a screen reader also says what it means.
@@ -238,12 +317,12 @@ void CatalogueHandlers::Txt1_Change()
 
 void CatalogueHandlers::listsearch()
 {
-    searchList(m_c.List1, m_smileyCaptions);
+    searchList(m_c.List1, m_smileys.captions());
 }
 
 void CatalogueHandlers::listsearch2()
 {
-    searchList(m_c.List2, m_acronymCaptions);
+    searchList(m_c.List2, m_acronyms.captions());
 }
 
 void CatalogueHandlers::searchList(QListWidget* list, const QStringList& captions)

@@ -7,6 +7,7 @@
 #include "catalogue/CatalogueControls.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Faces.h"
+#include "catalogue/OwnEntries.h"
 
 #include <QColor>
 #include <QImage>
@@ -20,6 +21,7 @@ class QListWidget;
 
 namespace platform {
 class Clipboard;
+class MessageBoxes;
 class SoundPlayer;
 } // namespace platform
 
@@ -35,6 +37,17 @@ public:
     /// @param parent usual QObject parent, typically the main window.
     CatalogueHandlers(const CatalogueControls& controls, platform::Clipboard& clipboard,
                       platform::SoundPlayer& sound, QObject* parent = nullptr);
+
+    /// Lists the user's own rows after the built-in ones, in place of those listed before.
+    /// A chosen row stays chosen where the new list still has it, without being chosen
+    /// anew: the display, the sound and the search box stay as they are.
+    void setOwnEntries(const QList<catalogue::OwnEntry>& smileys,
+                       const QList<catalogue::OwnEntry>& acronyms);
+    /// Lists the own rows of the data folder's files and follows the files from now on;
+    /// the lines skipped are named in one message box per reading that found any.
+    /// @param dataFolder the folder, empty when there is none
+    /// @param messageBoxes where the skipped lines are told
+    void followOwnEntries(const QString& dataFolder, platform::MessageBoxes& messageBoxes);
 
 public slots:
     void List1_Click();
@@ -59,8 +72,11 @@ public slots:
     void Command3_Click();
 
 private:
-    void showListChoice(const QListWidget* list, std::span<const catalogue::CatalogueEntry> table,
+    void showListChoice(const QListWidget* list, const catalogue::CatalogueList& entries,
                         int pointSize);
+    void showOwnEntries();
+    static void relist(QListWidget* list, catalogue::CatalogueList& listed,
+                       catalogue::CatalogueList updated, int builtIn);
     void showPicture(int face);
     void showTextDisplay(bool text);
     void searchList(QListWidget* list, const QStringList& captions);
@@ -70,8 +86,11 @@ private:
     CatalogueControls m_c;
     platform::Clipboard& m_clipboard;
     platform::SoundPlayer& m_sound;
-    QStringList m_smileyCaptions;
-    QStringList m_acronymCaptions;
+    catalogue::CatalogueList m_smileys;
+    catalogue::CatalogueList m_acronyms;
+    catalogue::OwnCatalogue* m_own = nullptr;
+    platform::MessageBoxes* m_messageBoxes = nullptr;
+    bool m_telling = false; ///< a message box about skipped lines is open
     std::array<QImage, catalogue::kFaceCount> m_pictures;         ///< the faces as stored: copied
     std::array<QPixmap, catalogue::kFaceCount> m_displayPictures; ///< sharpest, for Image1
     /// The picture Image1 shows, as stored: what the picture copy puts on the clipboard.

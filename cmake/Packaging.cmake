@@ -72,10 +72,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/glyphora)
 # cannot open its window.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-# Tahoma's stand-in for the captions, xdg-open for the About window's links, Qt's Wayland
+# Tahoma's stand-in for the captions, glyphs for the kaomoji users list (katakana and
+# CJK forms), xdg-open for the About window's links, Qt's Wayland
 # plugin for a Wayland session without XWayland, and one of the system information tools
 # that "System Info..." looks for.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, xdg-utils, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, fonts-wqy-microhei, xdg-utils, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS hardinfo)
 set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_SOURCE_GENERATOR TXZ)

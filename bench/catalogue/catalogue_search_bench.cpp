@@ -9,16 +9,19 @@
 #include "catalogue/CatalogueHandlers.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/ListSearch.h"
+#include "catalogue/OwnEntries.h"
 #include "platform/fakes/FakePlatform.h"
 #include "platform/forms/SoundPlayer.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -143,5 +146,52 @@ int main(int argc, char** argv)
                          fakes.sound.plays.clear(); // the fake's log must not grow
                      }),
            0.2);
+
+    // The user's own rows: 10,000 faces after the built-in ones, read from their file.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("smileys.txt"));
+    QStringList ownCaptions;
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        for (int i = 0; i < 10000; ++i) {
+            ownCaptions << QStringLiteral("Own face %1 - a user's own").arg(i);
+            file.write(QStringLiteral("(\u256F\u00B0\u25A1\u00B0)\u256F %1\t").arg(i).toUtf8() +
+                       ownCaptions.last().toUtf8() + '\n');
+        }
+    }
+    std::printf("\nWith 10000 own rows after the built-in smileys\n");
+    report("reload, part 1: the file read and checked (mean)",
+           perCallMs(5,
+                     [&](int) {
+                         volatile auto n = catalogue::readOwnEntries(path).entries.size();
+                         (void)n;
+                     }),
+           50);
+    const QList<catalogue::OwnEntry> ownRows = catalogue::readOwnEntries(path).entries;
+    const QList<catalogue::OwnEntry> fewer = ownRows.first(ownRows.size() - 1);
+    // Every other reload lists one row less, so each one is a change.
+    report("reload, part 2: the rows listed (mean)",
+           perCallMs(5, [&](int i) { handlers.setOwnEntries(i % 2 ? fewer : ownRows, {}); }), 50);
+    handlers.setOwnEntries(catalogue::readOwnEntries(path).entries, {});
+    QStringList ownSession;
+    for (int i = 9990; i < 10000; ++i) {
+        const QString caption = ownCaptions[i];
+        for (qsizetype n = 1; n <= caption.size(); ++n)
+            ownSession << caption.left(n);
+        ownSession << QString();
+    }
+    report("search box end to end, keystrokes reaching own rows (mean)",
+           perCallMs(int(ownSession.size()),
+                     [&](int i) {
+                         c.Txt1->setText(ownSession[i]);
+                         fakes.sound.plays.clear();
+                     }),
+           1.0);
+    const catalogue::CatalogueList withOwn(catalogue::smileyTable(),
+                                           catalogue::readOwnEntries(path).entries);
+    report("matching, 10205 + 114 entries, full scan",
+           perCallMs(2000, searchBoth(withOwn.captions(), acronyms, miss)), 1.0);
     return 0;
 }

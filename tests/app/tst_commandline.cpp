@@ -51,116 +51,132 @@ private slots:
         QTest::addColumn<QStringList>("errorParts");  // each in the error output
         QTest::addColumn<int>("errorLines");          // -1: any number
         QTest::addColumn<QStringList>("environment"); // NAME=value set, NAME removed
+        QTest::addColumn<QStringList>("ownFiles");    // name=content, in the data folder
 
         const QByteArray version = QByteArray("Glyphora ") + platform::kVersion + '\n';
         const QByteArray none;
         const QByteArray missing = "does not exist";
         QTest::newRow("version") << QStringList{"--version"} << none << kNoFile << false << 0
-                                 << version << -1 << QStringList() << 0 << QStringList();
+                                 << version << -1 << QStringList() << 0 << QStringList()
+                                 << QStringList();
         QTest::newRow("Qt's options and their values are passed over")
             << QStringList{"-session", "--version", "-reverse", "--version"} << none << kNoFile
-            << false << 0 << version << -1 << QStringList() << 0 << QStringList();
+            << false << 0 << version << -1 << QStringList() << 0 << QStringList() << QStringList();
         QTest::newRow("unknown option")
             << QStringList{"--frobnicate"} << none << kNoFile << false << 2 << QByteArray() << -1
             << QStringList{"glyphora: unknown option '--frobnicate'\nUsage: glyphora"} << -1
-            << QStringList();
+            << QStringList() << QStringList();
         QTest::newRow("unknown command")
             << QStringList{"frobnicate"} << none << kNoFile << false << 2 << QByteArray() << -1
             << QStringList{"glyphora: unknown command 'frobnicate'\nUsage: glyphora"} << -1
-            << QStringList();
+            << QStringList() << QStringList();
         QTest::newRow("a Qt option without its value")
             << QStringList{"-platform"} << none << kNoFile << false << 2 << QByteArray() << -1
             << QStringList{"glyphora: option '-platform' needs a value\nUsage: glyphora"} << -1
-            << QStringList();
+            << QStringList() << QStringList();
         QTest::newRow("a Qt option without its value, last")
             << QStringList{"-reverse", "--platform"} << none << kNoFile << false << 2
             << QByteArray() << -1
             << QStringList{"glyphora: option '--platform' needs a value\nUsage: glyphora"} << -1
-            << QStringList();
+            << QStringList() << QStringList();
         // The window without a display: a message and 1, not Qt's abort and a core.
         const QString noDisplay = "glyphora: cannot open a window: no display (";
         const QString commands = "these commands work: glyphora acronym, glyphora smiley, "
                                  "glyphora translate; see glyphora --help.";
         QTest::newRow("the window without a display")
             << QStringList() << none << kNoFile << false << 1 << QByteArray() << -1
-            << QStringList{noDisplay, commands} << 1 << QStringList();
+            << QStringList{noDisplay, commands} << 1 << QStringList() << QStringList();
         QTest::newRow("the window on an X display that is not there")
             << QStringList{"-platform", "xcb", "-display", ":4242"} << none << kNoFile << false << 1
             << QByteArray() << -1 << QStringList{noDisplay, ":4242)", commands} << 1
-            << QStringList();
+            << QStringList() << QStringList();
         QTest::newRow("the window on Wayland without a compositor")
             << QStringList{"-platform", "wayland"} << none << kNoFile << false << 1 << QByteArray()
-            << -1 << QStringList{noDisplay, commands} << 1 << QStringList();
+            << -1 << QStringList{noDisplay, commands} << 1 << QStringList() << QStringList();
         QTest::newRow("the window on a window system Qt does not have")
             << QStringList{"-platform", "nonesuch"} << none << kNoFile << false << 1 << QByteArray()
             << -1 << QStringList{"glyphora: cannot open a window: ", "\"nonesuch\""} << 1
-            << QStringList();
-        QTest::newRow("acronym without a word")
-            << QStringList{"acronym"} << none << kNoFile << false << 2 << QByteArray() << -1
-            << QStringList{"Usage: glyphora"} << -1 << QStringList();
+            << QStringList() << QStringList();
+        QTest::newRow("every acronym")
+            << QStringList{"acronym"} << none << kNoFile << false << 0 << QByteArray() << 114
+            << QStringList() << 0 << QStringList() << QStringList();
         QTest::newRow("acronym") << QStringList{"acronym", "brb"} << none << kNoFile << false << 0
                                  << QByteArray("BRB - be right back\n") << -1 << QStringList() << 0
-                                 << QStringList();
+                                 << QStringList() << QStringList();
         QTest::newRow("acronyms in list order, any case")
             << QStringList{"acronym", "Lol", "afk"} << none << kNoFile << false << 0
             << QByteArray("LOL - laughing out loud\nAFK - away from keyboard\n"
                           "AFKB - away from keyboard\n")
-            << -1 << QStringList() << 0 << QStringList();
+            << -1 << QStringList() << 0 << QStringList() << QStringList();
         QTest::newRow("acronym found nothing, the others still printed")
             << QStringList{"acronym", "zzz", "brb"} << none << kNoFile << false << 1
             << QByteArray("BRB - be right back\n") << -1 << QStringList{"'zzz'"} << 1
-            << QStringList();
+            << QStringList() << QStringList();
         QTest::newRow("every emoticon")
             << QStringList{"smiley"} << none << kNoFile << false << 0 << QByteArray() << 205
-            << QStringList() << 0 << QStringList();
+            << QStringList() << 0 << QStringList() << QStringList();
         QTest::newRow("emoticon") << QStringList{"smiley", "angel"} << none << kNoFile << false << 0
                                   << QByteArray(
                                          "0 :-)\tAngel - User is an angel. At heart - at least.\n")
-                                  << -1 << QStringList() << 0 << QStringList();
+                                  << -1 << QStringList() << 0 << QStringList() << QStringList();
         QTest::newRow("translate standard input without a dictionary file")
             << QStringList{"translate"} << QByteArray("are you\n") << kNoFile << false << 0
-            << QByteArray("be ya\n") << -1 << QStringList{missing, "built-in"} << 1
+            << QByteArray("be ya\n") << -1 << QStringList{missing, "built-in"} << 1 << QStringList()
             << QStringList();
         QTest::newRow("translate files; a missing one and a folder named, the rest done")
             << QStringList{"translate", "%1/a.txt", "%1/missing.txt", "%1", "-", "%1/w.txt"}
             << QByteArray("you\n") << kNoFile << false << 1
             << QByteArray("be\r\nya\rbe\nya\ncaf\xE9 be\n") << -1
-            << QStringList{"/missing.txt: No such file", ": Is a directory"} << 3 << QStringList();
+            << QStringList{"/missing.txt: No such file", ": Is a directory"} << 3 << QStringList()
+            << QStringList();
         QTest::newRow("the user's dictionary")
             << QStringList{"translate", "%1/a.txt"} << none << userDictionary() << false << 0
-            << QByteArray("be\r\nQ9\rbe\n") << -1 << QStringList() << 0 << QStringList();
+            << QByteArray("be\r\nQ9\rbe\n") << -1 << QStringList() << 0 << QStringList()
+            << QStringList();
         QTest::newRow("a broken dictionary file: the built-in one and why")
             << QStringList{"translate", "-"} << QByteArray("you") << QByteArray("you\tU\r\n")
             << false << 0 << QByteArray("ya") << -1
-            << QStringList{"winup.ico ends before record 2", "built-in"} << 1 << QStringList();
+            << QStringList{"winup.ico ends before record 2", "built-in"} << 1 << QStringList()
+            << QStringList();
         QTest::newRow("translate to a full disk")
             << QStringList{"translate"} << QByteArray("are\n") << kNoFile << true << 1
             << QByteArray() << -1 << QStringList{"standard output: No space left"} << 2
-            << QStringList();
+            << QStringList() << QStringList();
         QTest::newRow("an empty word")
             << QStringList{"acronym", "brb", ""} << none << kNoFile << false << 2 << QByteArray()
-            << -1 << QStringList{"empty WORD"} << -1 << QStringList();
+            << -1 << QStringList{"empty WORD"} << -1 << QStringList() << QStringList();
         // A terminal must not act on what an argument or a file name holds.
         QTest::newRow("controls in a word are written out")
             << QStringList{"acronym", "\x1b]0;owned\x07zz\u009b", "brb"} << none << kNoFile << false
             << 1 << QByteArray("BRB - be right back\n") << -1
-            << QStringList{"'\\x1b]0;owned\\x07zz\\u009b'"} << 1 << QStringList();
+            << QStringList{"'\\x1b]0;owned\\x07zz\\u009b'"} << 1 << QStringList() << QStringList();
         QTest::newRow("controls in a file name")
             << QStringList{"translate", "%1/\x1b[2J\u009b.txt"} << none << kNoFile << false << 1
             << QByteArray() << -1 << QStringList{"/\\x1b[2J\\u009b.txt: No such file"} << 2
-            << QStringList();
+            << QStringList() << QStringList();
         QTest::newRow("no HOME: no data folder, the built-in dictionary")
             << QStringList{"translate"} << QByteArray("are you\n") << kNoFile << false << 0
             << QByteArray("be ya\n") << -1
             << QStringList{"there is no data folder (HOME is not set)", "built-in"} << 1
-            << QStringList{"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"};
+            << QStringList{"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"} << QStringList();
         // Relative to the working folder, which holds a dictionary file there.
         QTest::newRow("a relative XDG_DATA_HOME is ignored")
             << QStringList{"translate"} << QByteArray("you\n") << userDictionary() << false << 0
             << QByteArray("ya\n") << -1
             << QStringList{"home/.local/share/Glyphora/winup.ico does not exist"} << 1
-            << QStringList{"XDG_DATA_HOME=data"};
+            << QStringList{"XDG_DATA_HOME=data"} << QStringList();
+        QTest::newRow("own faces after the built-in ones, a bad line named")
+            << QStringList{"smiley"} << none << kNoFile << false << 0
+            << QByteArray("\xC2\xAF\\_(\xE3\x83\x84)_/\xC2\xAF\tShrug - whatever\n") << 206
+            << QStringList{"smileys.txt, line 3: no TAB"} << 1 << QStringList()
+            << QStringList{"smileys.txt=# mine\n\xC2\xAF\\_(\xE3\x83\x84)_/\xC2\xAF\tShrug - "
+                           "whatever\r\nno tab\n"};
+        QTest::newRow("an own acronym found by its word, a leading is skipped")
+            << QStringList{"acronym", "is", "brb", "smh"} << none << kNoFile << false << 0
+            << QByteArray("BRB - be right back\nSMH - shaking my head\n") << -1 << QStringList()
+            << 0 << QStringList() << QStringList{"acronyms.txt=SMH\tSMH - shaking my head\n"};
     }
+
     void run()
     {
         QFETCH(QStringList, arguments);
@@ -173,6 +189,7 @@ private slots:
         QFETCH(QStringList, errorParts);
         QFETCH(int, errorLines);
         QFETCH(QStringList, environment);
+        QFETCH(QStringList, ownFiles);
 
         QTemporaryDir root;
         QVERIFY(root.isValid());
@@ -190,6 +207,12 @@ private slots:
         if (!dictionary.isNull()) {
             QVERIFY(QDir().mkpath(data + "/Glyphora"));
             QVERIFY(write(dictionaryPath, dictionary));
+        }
+        QStringList dataFiles = dictionary.isNull() ? QStringList() : QStringList{dictionaryPath};
+        for (const QString& file : ownFiles) {
+            QVERIFY(QDir().mkpath(data + "/Glyphora"));
+            dataFiles << data + "/Glyphora/" + file.section(u'=', 0, 0);
+            QVERIFY(write(dataFiles.last(), file.section(u'=', 1).toUtf8()));
         }
 
         QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
@@ -231,8 +254,11 @@ private slots:
             const QList<QByteArray> got = out.split('\n');
             QCOMPARE(got.size(), lines + 1);
             QVERIFY(got.last().isEmpty());
+            // Acronyms are captions alone; emoticons a text and a caption.
+            const int tabs = arguments.first() == QLatin1String("smiley") ? 1 : 0;
             for (qsizetype i = 0; i + 1 < got.size(); ++i)
-                QVERIFY2(got[i].count('\t') == 1 && !got[i].contains('\r'), got[i]);
+                QVERIFY2(got[i].count('\t') == tabs && !got[i].contains('\r'), got[i]);
+            QVERIFY(out.endsWith(output));
         }
         for (const QString& part : errorParts)
             QVERIFY2(error.contains(part.toUtf8()), error);
@@ -246,7 +272,8 @@ private slots:
             (QStringList{"config", "data", "files", "home"}));
         QCOMPARE(allFiles(config), QStringList());
         QCOMPARE(allFiles(home), QStringList());
-        QCOMPARE(allFiles(data), dictionary.isNull() ? QStringList() : QStringList{dictionaryPath});
+        dataFiles.sort();
+        QCOMPARE(allFiles(data), dataFiles);
         if (!dictionary.isNull()) {
             QFile file(dictionaryPath);
             QVERIFY(file.open(QIODevice::ReadOnly));

@@ -5,6 +5,8 @@
 #include "tests/app/StartedForm1.h"
 #include "translator/EbonicText.h"
 
+#include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -32,6 +34,7 @@ private slots:
     void translateFromThePanel();
     void panelDialogsBelongToTheWindow();
     void dictionaryHolderFilledOnceShown();
+    void everyFaceDrawnWhole();
 
 private:
     template <typename T> T* child(const char* name) { return m_form->findChild<T*>(name); }
@@ -231,6 +234,28 @@ void TestForm1Views::dictionaryHolderFilledOnceShown()
     auto* holder = child<QPlainTextEdit>("Ebonictxt");
     QTRY_COMPARE(holder->toPlainText(), QString(translator::ebonicText()).replace("\r\n", "\n"));
     QVERIFY(holder->isHidden());
+}
+
+// The display draws each text whole: a user's own face wider than it at the list's size is
+// drawn smaller, while every built-in text keeps its size.
+void TestForm1Views::everyFaceDrawnWhole()
+{
+    QFile file(m_platform->paths.windowsDirectory + QStringLiteral("/smileys.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("\u00AF\\_(\u30C4)_/\u00AF\tShrug - whatever\n"
+                              "(\u256F\u00B0\u25A1\u00B0)\u256F\uFE35 \u253B\u2501\u253B\tFlip\n")
+                   .toUtf8());
+    file.close();
+    auto* list = child<QListWidget>("List1");
+    QTRY_COMPARE(list->count(), 207);
+    auto* display = child<QLabel>("Label1");
+    for (int row = 0; row < list->count(); ++row) {
+        list->setCurrentRow(row);
+        const int width = QFontMetrics(display->font()).horizontalAdvance(display->text());
+        QVERIFY2(width <= display->contentsRect().width(), qPrintable(display->text()));
+        QVERIFY(row >= 205 || display->font().pointSize() == 24);
+    }
+    QVERIFY(display->font().pointSizeF() < 24);
 }
 
 QTEST_MAIN(TestForm1Views)

@@ -3,7 +3,10 @@
 
 #include "CatalogueFixture.h"
 
+#include <QFile>
+#include <QSaveFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestCatalogueSelection : public QObject
@@ -206,6 +209,48 @@ private slots:
         f.controls.Command3->click();
         QCOMPARE(f.controls.List1->currentRow(), 4); // the box was empty: nothing changed
         QCOMPARE(f.plays(), 2);
+    }
+
+    // The own rows follow their file while the window runs: created, replaced as an editor
+    // saves, written in place and removed. The chosen row stays chosen where it still is.
+    void ownRowsFollowTheirFile()
+    {
+        CatalogueFixture f;
+        QTemporaryDir folder;
+        QListWidget* list = f.controls.List1;
+        const QString path = folder.filePath(QStringLiteral("smileys.txt"));
+        const auto save = [&](const QByteArray& content) {
+            // Written beside and renamed over, as editors save.
+            QSaveFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
+                   file.commit();
+        };
+        f.handlers->followOwnEntries(folder.path(), f.fakes.messageBoxes);
+        QVERIFY(save("a\tOwn A\n"));
+        QTRY_COMPARE(list->count(), 206);
+        list->setCurrentRow(205);
+        QCOMPARE(f.controls.Label1->text(), QStringLiteral("a"));
+        const qsizetype plays = f.plays();
+
+        QVERIFY(save("z\tOwn Z\na\tOwn A\nno tab\n"));
+        QTRY_COMPARE(list->count(), 207);
+        QCOMPARE(list->currentRow(), 206);
+        QCOMPARE(f.controls.Label1->text(), QStringLiteral("a"));
+        QCOMPARE(f.plays(), plays);
+        QCOMPARE(f.fakes.messageBoxes.shown.size(), 1);
+        QVERIFY(f.fakes.messageBoxes.shown[0].text.contains(path + QStringLiteral(", line 3")));
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("c\tOwn C\n");
+        file.close();
+        QTRY_COMPARE(list->count(), 208);
+        QCOMPARE(f.fakes.messageBoxes.shown.size(), 2); // the bad line is still there
+
+        QVERIFY(QFile::remove(path));
+        QTRY_COMPARE(list->count(), 205);
+        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(f.fakes.messageBoxes.shown.size(), 2);
     }
 };
 

@@ -1,9 +1,14 @@
 // The two catalogues against hand-copied rows: counts, order, and the entries whose text
-// or caption is easy to get wrong (blanks, quotes, backslash, duplicates).
+// or caption is easy to get wrong (blanks, quotes, backslash, duplicates); and the user's
+// own rows read from their files, bad lines named.
 
 #include "catalogue/CatalogueTables.h"
+#include "catalogue/OwnEntries.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using catalogue::acronymTable;
 using catalogue::smileyTable;
@@ -123,6 +128,94 @@ private slots:
         QCOMPARE(catalogue::textAt(smileyTable(), -1), QString());
         QCOMPARE(catalogue::textAt(smileyTable(), 205), QString());
         QCOMPARE(catalogue::textAt(acronymTable(), 114), QString());
+    }
+
+    void ownEntries_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: no file; "fifo": a named pipe
+        QTest::addColumn<QString>("entries");    // text=caption, joined by |
+        QTest::addColumn<QStringList>("problems");
+        const QString shrug = QStringLiteral("\u00AF\\_(\u30C4)_/\u00AF");
+        const QString flip =
+            QStringLiteral("(\u256F\u00B0\u25A1\u00B0)\u256F\uFE35 \u253B\u2501\u253B");
+        QTest::newRow("byte order mark, CR LF, comments, empty lines, kaomoji")
+            << ("\xEF\xBB\xBF# mine\r\n\r\n" + shrug + "\tShrug - whatever\r\n" + flip +
+                "\tFlip - table flip")
+                   .toUtf8()
+            << shrug + "=Shrug - whatever|" + flip + "=Flip - table flip" << QStringList();
+        QTest::newRow("blanks are the entry's own") << QByteArray("IMO \t IMO - in my opinion\n")
+                                                    << "IMO = IMO - in my opinion" << QStringList();
+        // 255 characters of four bytes and two UTF-16 units each.
+        QTest::newRow("255 characters fit")
+            << QString(QString::fromUtf8("\xF0\x9F\x98\x80").repeated(255) + "\tc").toUtf8()
+            << QString::fromUtf8("\xF0\x9F\x98\x80").repeated(255) + "=c" << QStringList();
+        QTest::newRow("each bad kind named, the good lines kept")
+            << QByteArray("a\tA\n"
+                          "no tab\n"
+                          "\tno text\n"
+                          "no caption\t\n"
+                          "two\ttabs\there\n"
+                          "b\xFF\tbad bytes\n"
+                          "cr\rinside\tc\n" +
+                          QByteArray(256, 'x') + "\tlong text\n" + "t\t" + QByteArray(256, 'y') +
+                          "\n#\tcomment\nb\tB")
+            << "a=A|b=B"
+            << QStringList{"line 2: no TAB between the text and its caption.",
+                           "line 3: the text is empty.",
+                           "line 4: the caption is empty.",
+                           "line 5: more than one TAB.",
+                           "line 6: not valid UTF-8.",
+                           "line 7: the text holds a control character.",
+                           "line 8: the text is longer than 255 characters.",
+                           "line 9: the caption is longer than 255 characters."};
+        QTest::newRow("missing file") << QByteArray() << "" << QStringList();
+        QTest::newRow("named pipe")
+            << QByteArray("fifo") << "" << QStringList{"Cannot read %1: It is a named pipe"};
+    }
+    void ownEntries()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, entries);
+        QFETCH(QStringList, problems);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("smileys.txt"));
+        if (content == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (!content.isNull()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const catalogue::OwnEntries own = catalogue::readOwnEntries(path);
+        QStringList got;
+        for (const catalogue::OwnEntry& entry : own.entries)
+            got << entry.text + u'=' + entry.caption;
+        QCOMPARE(got.join(u'|'), entries);
+        QCOMPARE(own.problems.size(), problems.size());
+        for (qsizetype i = 0; i < problems.size(); ++i) {
+            const QString expected = problems[i].contains(QStringLiteral("%1"))
+                                         ? problems[i].arg(path)
+                                         : path + QStringLiteral(", ") + problems[i];
+            QVERIFY2(own.problems[i].startsWith(expected), qPrintable(own.problems[i]));
+        }
+        const catalogue::CatalogueList listed(smileyTable(), own.entries);
+        QCOMPARE(listed.size(), 205 + own.entries.size());
+        QCOMPARE(listed.captions().first(205), catalogue::captionsOf(smileyTable()));
+        if (!own.entries.isEmpty())
+            QCOMPARE(listed.textAt(205), own.entries.first().text);
+    }
+
+    void tenThousandOwnRows()
+    {
+        QByteArray content;
+        for (int i = 0; i < 10000; ++i)
+            content +=
+                "(\xE3\x83\x84)" + QByteArray::number(i) + "\tOwn " + QByteArray::number(i) + "\n";
+        const catalogue::OwnEntries own = catalogue::parseOwnEntries(content, QStringLiteral("f"));
+        QCOMPARE(own.entries.size(), 10000);
+        QVERIFY(own.problems.isEmpty());
+        QCOMPARE(own.entries.last(),
+                 (catalogue::OwnEntry{QStringLiteral("(\u30C4)9999"), QStringLiteral("Own 9999")}));
     }
 };
 

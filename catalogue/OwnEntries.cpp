@@ -1,0 +1,196 @@
+#include "catalogue/OwnEntries.h"
+
+#include "platform/Files.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace catalogue {
+
+namespace {
+
+constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF", 3);
+/// How long a burst of changes must be quiet before the files are read: an editor's save
+/// is several steps, and a half-written file would name lines that are not bad.
+constexpr int kSettleMs = 150;
+
+/// @return the characters of text, a surrogate pair counting once
+qsizetype characterCount(QStringView text)
+{
+    qsizetype count = text.size();
+    for (QChar c : text)
+        count -= c.isLowSurrogate();
+    return count;
+}
+
+/// @return why a field cannot be an entry's text or caption, or nothing when it can
+QString fieldProblem(QStringView field, const char* name)
+{
+    if (field.isEmpty())
+        return QStringLiteral("the %1 is empty").arg(QLatin1StringView(name));
+    if (characterCount(field) > kLongestOwnField)
+        return QStringLiteral("the %1 is longer than %2 characters")
+            .arg(QLatin1StringView(name))
+            .arg(kLongestOwnField);
+    for (QChar c : field) {
+        // A lone CR or another control would break the line the list and the command
+        // line show the entry on.
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return QStringLiteral("the %1 holds a control character").arg(QLatin1StringView(name));
+    }
+    return {};
+}
+
+} // namespace
+
+OwnEntries parseOwnEntries(QByteArrayView bytes, const QString& fileName)
+{
+    OwnEntries result;
+    if (bytes.startsWith(kUtf8Bom))
+        bytes = bytes.sliced(kUtf8Bom.size());
+    // Decoded whole where it is all UTF-8, which a file almost always is; line by line
+    // only where it is not, to name the lines that are not.
+    QStringDecoder whole(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = whole.decode(bytes);
+    const bool valid = !whole.hasError();
+    const qsizetype size = valid ? decoded.size() : bytes.size();
+    int number = 0;
+    for (qsizetype pos = 0; pos < size;) {
+        qsizetype end = valid ? decoded.indexOf(u'\n', pos) : bytes.indexOf('\n', pos);
+        if (end < 0)
+            end = size;
+        // Line ends and the comment mark are ASCII: the bytes tell as well as the text.
+        QByteArrayView raw = valid ? QByteArrayView() : bytes.sliced(pos, end - pos);
+        QStringView text = valid ? QStringView(decoded).sliced(pos, end - pos) : QStringView();
+        QString decodedLine; // the text of a line decoded on its own
+        pos = end + 1;
+        ++number;
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        if (text.endsWith(u'\r'))
+            text.chop(1);
+        if (valid ? text.isEmpty() || text.front() == u'#' : raw.isEmpty() || raw.front() == '#')
+            continue;
+        const auto skip = [&](const QString& why) {
+            result.problems.append(
+                QStringLiteral("%1, line %2: %3.").arg(fileName, QString::number(number), why));
+        };
+        if (!valid) {
+            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            decodedLine = decoder.decode(raw);
+            text = decodedLine;
+            if (decoder.hasError()) {
+                skip(QStringLiteral("not valid UTF-8"));
+                continue;
+            }
+        }
+        const qsizetype tab = text.indexOf(u'\t');
+        if (tab < 0) {
+            skip(QStringLiteral("no TAB between the text and its caption"));
+            continue;
+        }
+        if (text.indexOf(u'\t', tab + 1) >= 0) {
+            skip(QStringLiteral("more than one TAB"));
+            continue;
+        }
+        OwnEntry entry{text.first(tab).toString(), text.sliced(tab + 1).toString()};
+        QString why = fieldProblem(entry.text, "text");
+        if (why.isEmpty())
+            why = fieldProblem(entry.caption, "caption");
+        if (!why.isEmpty()) {
+            skip(why);
+            continue;
+        }
+        result.entries.append(std::move(entry));
+    }
+    return result;
+}
+
+OwnEntries readOwnEntries(const QString& path)
+{
+    // A link that leads nowhere is there, and cannot be read.
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        return {};
+    const platform::FileContent file = platform::ReadWholeFile(path, kMaxOwnFileBytes);
+    if (!file.ok) {
+        OwnEntries unread;
+        unread.problems.append(QStringLiteral("Cannot read %1: %2").arg(path, file.error));
+        return unread;
+    }
+    return parseOwnEntries(file.bytes, path);
+}
+
+CatalogueList::CatalogueList(std::span<const CatalogueEntry> builtIn, const QList<OwnEntry>& own)
+{
+    m_captions.reserve(qsizetype(builtIn.size()) + own.size());
+    m_texts.reserve(m_captions.capacity());
+    for (const CatalogueEntry& entry : builtIn) {
+        m_captions.append(entry.caption.toString());
+        m_texts.append(entry.text.toString());
+    }
+    for (const OwnEntry& entry : own) {
+        m_captions.append(entry.caption);
+        m_texts.append(entry.text);
+    }
+}
+
+QString CatalogueList::textAt(int row) const
+{
+    return row >= 0 && row < m_texts.size() ? m_texts[row] : QString();
+}
+
+OwnCatalogue::OwnCatalogue(const QString& dataFolder, QObject* parent)
+    : QObject(parent), m_folder(dataFolder)
+{
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMs);
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        followFiles();
+        if (reload())
+            emit changed();
+    });
+    reload();
+}
+
+void OwnCatalogue::watch()
+{
+    if (m_folder.isEmpty() || m_watcher)
+        return;
+    m_watcher = new QFileSystemWatcher(this);
+    const auto settle = [this] { m_settle.start(); };
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, settle);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, this, settle);
+    followFiles();
+}
+
+void OwnCatalogue::followFiles()
+{
+    if (!m_watcher)
+        return;
+    // The folder tells of files created, removed and renamed over; a file itself of writes
+    // in place. A file replaced is a new file, to be followed anew.
+    QStringList paths{m_folder};
+    for (QLatin1StringView name : {kOwnSmileysFileName, kOwnAcronymsFileName})
+        paths.append(QDir(m_folder).filePath(name));
+    for (const QString& path : paths) {
+        if (QFileInfo::exists(path) && !m_watcher->files().contains(path) &&
+            !m_watcher->directories().contains(path))
+            m_watcher->addPath(path);
+    }
+}
+
+bool OwnCatalogue::reload()
+{
+    if (m_folder.isEmpty())
+        return false;
+    OwnEntries smileys = readOwnEntries(QDir(m_folder).filePath(kOwnSmileysFileName));
+    OwnEntries acronyms = readOwnEntries(QDir(m_folder).filePath(kOwnAcronymsFileName));
+    if (smileys == m_smileys && acronyms == m_acronyms)
+        return false;
+    m_smileys = std::move(smileys);
+    m_acronyms = std::move(acronyms);
+    return true;
+}
+
+} // namespace catalogue

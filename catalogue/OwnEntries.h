@@ -1,0 +1,110 @@
+#pragma once
+
+// The user's own faces and acronyms: smileys.txt and acronyms.txt in the data folder, beside
+// the dictionary file. One entry a line, the text, a TAB and the caption (the form
+// `glyphora smiley` prints), so a printed line appended to the file is an entry. The files
+// are the user's: the program only reads them. Their rows follow the built-in ones in the
+// lists and behave like them everywhere.
+
+#include "catalogue/CatalogueTables.h"
+
+#include <QByteArrayView>
+#include <QFileSystemWatcher>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <span>
+
+namespace catalogue {
+
+inline constexpr QLatin1StringView kOwnSmileysFileName("smileys.txt");
+inline constexpr QLatin1StringView kOwnAcronymsFileName("acronyms.txt");
+/// The longest text or caption a line may hold, in characters.
+inline constexpr qsizetype kLongestOwnField = 255;
+/// The largest file read: a hundred thousand long lines, far beyond any list one scrolls.
+inline constexpr qint64 kMaxOwnFileBytes = qint64(16) << 20;
+
+struct OwnEntry
+{
+    QString text;
+    QString caption;
+
+    friend bool operator==(const OwnEntry&, const OwnEntry&) = default;
+};
+
+struct OwnEntries
+{
+    QList<OwnEntry> entries; ///< the good lines, in file order
+    QStringList problems;    ///< one sentence per line skipped, or why the file was not read
+
+    friend bool operator==(const OwnEntries&, const OwnEntries&) = default;
+};
+
+/// Reads the lines of an own-entries file. UTF-8, LF or CR LF, a leading byte order mark
+/// skipped; empty lines and lines that begin with '#' are skipped. A bad line is skipped
+/// and named: its file, its number and why.
+/// @param bytes the file's content
+/// @param fileName the file as the problems name it
+/// @return the good lines and a problem for each bad one
+OwnEntries parseOwnEntries(QByteArrayView bytes, const QString& fileName);
+
+/// Reads an own-entries file: a regular file only, no larger than kMaxOwnFileBytes. A file
+/// that does not exist holds no entries and is no problem.
+/// @param path the file
+/// @return its entries, or one problem that says why it could not be read
+OwnEntries readOwnEntries(const QString& path);
+
+/// A list as the window shows it: the built-in rows, then the user's own.
+class CatalogueList
+{
+public:
+    explicit CatalogueList(std::span<const CatalogueEntry> builtIn,
+                           const QList<OwnEntry>& own = {});
+
+    /// @return the captions in list order (index = list row)
+    const QStringList& captions() const { return m_captions; }
+    /// @return the row's text, or an empty string for a row outside the list (-1 included)
+    QString textAt(int row) const;
+    int size() const { return int(m_captions.size()); }
+
+private:
+    QStringList m_captions;
+    QStringList m_texts;
+};
+
+/// The two files of a data folder, read now and again whenever they are created, changed,
+/// replaced (an editor's save: written elsewhere and renamed over) or removed.
+class OwnCatalogue : public QObject
+{
+    Q_OBJECT
+public:
+    /// Reads both files at once; nothing is watched until watch().
+    /// @param dataFolder the folder that holds them; empty: no folder, no own entries
+    explicit OwnCatalogue(const QString& dataFolder, QObject* parent = nullptr);
+
+    const OwnEntries& smileys() const { return m_smileys; }
+    const OwnEntries& acronyms() const { return m_acronyms; }
+
+    /// Follows the files from now on. Changes that come in a burst are read once, shortly
+    /// after the last of them.
+    void watch();
+    /// Reads both files again. @return whether either's entries or problems changed
+    bool reload();
+
+signals:
+    /// Either file now holds other entries, or other problems.
+    void changed();
+
+private:
+    void followFiles();
+
+    QString m_folder;
+    OwnEntries m_smileys;
+    OwnEntries m_acronyms;
+    QFileSystemWatcher* m_watcher = nullptr;
+    QTimer m_settle;
+};
+
+} // namespace catalogue
