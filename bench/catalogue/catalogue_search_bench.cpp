@@ -130,6 +130,7 @@ int main(int argc, char** argv)
         button = new QPushButton(&window);
     platform::SoundPlayer sound(fakes.resources, fakes.sound, fakes.messageBoxes, &window,
                                 [] { return true; });
+    c.Label1->resize(89, 49); // the window's display size
     CatalogueHandlers handlers(c, fakes.clipboard, sound);
     // Each word typed letter by letter, then cleared: every change is a keystroke.
     QStringList session;

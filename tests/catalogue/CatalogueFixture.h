@@ -41,6 +41,8 @@ struct CatalogueFixture
                     new QCheckBox(QStringLiteral(" Play sounds"), &window)};
         for (QPushButton*& button : controls.pictureButtons)
             button = new QPushButton(&window);
+        // The window's display size: a text wider than it is drawn smaller.
+        controls.Label1->resize(89, 49);
         controls.Image1->setScaledContents(true);
         controls.Command15->hide();
         controls.Check1->setChecked(true);
