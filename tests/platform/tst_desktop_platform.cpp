@@ -19,7 +19,9 @@
 #include <QFontMetricsF>
 #include <QPointer>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -38,6 +40,7 @@ private slots:
     void waveHeader_data();
     void waveHeader();
     void silentWithoutSoundServer();
+    void dataFolderFollowsXdg_data();
     void dataFolderFollowsXdg();
     void fileDialogFilters_data();
     void fileDialogFilters();
@@ -180,13 +183,62 @@ void TestDesktopPlatform::silentWithoutSoundServer()
     output.stop();
 }
 
+void TestDesktopPlatform::dataFolderFollowsXdg_data()
+{
+    QTest::addColumn<QString>("xdgFolders"); // "absolute", "relative" or "none"
+    QTest::newRow("absolute XDG folders") << "absolute";
+    QTest::newRow("relative XDG folders are ignored") << "relative";
+    // Qt would take "/" for the home: the folders would appear under the root.
+    QTest::newRow("no HOME: no folders at all") << "none";
+}
+
 void TestDesktopPlatform::dataFolderFollowsXdg()
 {
+    QFETCH(QString, xdgFolders);
+    const QByteArray home = qgetenv("HOME"), data = qgetenv("XDG_DATA_HOME"),
+                     config = qgetenv("XDG_CONFIG_HOME");
+    const QString folder = QDir::currentPath();
+    const auto restore = qScopeGuard([&] {
+        QDir::setCurrent(folder);
+        qputenv("HOME", home);
+        qputenv("XDG_DATA_HOME", data);
+        qputenv("XDG_CONFIG_HOME", config);
+    });
+    QTemporaryDir work;
+    QVERIFY(QDir::setCurrent(work.path())); // where a relative folder would land
+    QString dataFolder = QString::fromLocal8Bit(data) + "/Glyphora";
+    QString settings = QString::fromLocal8Bit(config) + "/Glyphora/Glyphora.conf";
+    if (xdgFolders == "relative") {
+        qputenv("XDG_DATA_HOME", "data");
+        qputenv("XDG_CONFIG_HOME", "config");
+        dataFolder = QString::fromLocal8Bit(home) + "/.local/share/Glyphora";
+        settings = QString::fromLocal8Bit(home) + "/.config/Glyphora/Glyphora.conf";
+    } else if (xdgFolders == "none") {
+        qunsetenv("HOME");
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+        dataFolder.clear();
+        settings.clear();
+    }
     platform::XdgPaths paths;
-    const QString dir = paths.GetWindowsDirectory();
-    QCOMPARE(dir, qEnvironmentVariable("XDG_DATA_HOME") + "/Glyphora");
-    QVERIFY(QFileInfo(dir).isDir());
+    QCOMPARE(paths.GetWindowsDirectory(), dataFolder);
+    QVERIFY(dataFolder.isEmpty() || QFileInfo(dataFolder).isDir());
     QVERIFY(paths.GetTempPath().endsWith('/'));
+
+    platform::QtSettingsStore store;
+    if (settings.isEmpty()) {
+        QCOMPARE(store.GetSetting("Glyphora", "Settings", "Sound"), QString());
+        try {
+            store.SaveSetting("Glyphora", "Settings", "Sound", "0");
+            QFAIL("a setting was stored without a folder for it");
+        } catch (const std::runtime_error& error) {
+            QVERIFY2(QByteArray(error.what()).contains("HOME is not set"), error.what());
+        }
+    } else {
+        store.SaveSetting("Glyphora", "Settings", "Sound", "0");
+        QVERIFY2(QFileInfo(settings).isFile(), qPrintable(settings));
+    }
+    QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 void TestDesktopPlatform::fileDialogFilters_data()
