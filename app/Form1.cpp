@@ -161,7 +161,9 @@ void Form1::createControls()
                                 Check1};
     for (int i = 0; i < catalogue::kFaceCount; ++i)
         catalogue.pictureButtons[std::size_t(i)] = named<QPushButton>(c, form1::pictureButton(i));
-    m_catalogue = new CatalogueHandlers(catalogue, m_platform.clipboard, m_sound, this);
+    m_catalogue = new CatalogueHandlers(
+        catalogue, m_platform.clipboard, m_sound, m_platform.inserter, m_platform.messageBoxes,
+        [this] { stepAside(); }, this);
     m_translator = new TranslatorHandlers(
         {Message_Text, named<QLineEdit>(c, "Rtfbackup"), named<QLineEdit>(c, "rtfaftertran"),
          named<QPlainTextEdit>(c, "Ebonictxt"), lblStatus, named<QPushButton>(c, "Cmdtranlate"),
@@ -323,6 +325,14 @@ void Form1::chkOnTop_Click()
         if (window)
             keepInTopBand(window);
     }
+}
+
+void Form1::stepAside()
+{
+    // After an insert the user goes on in the window typed into. "On Top" keeps the window
+    // where it is; the keyboard has gone over already.
+    if (!chkOnTop->isChecked())
+        showMinimized();
 }
 
 void Form1::keepInTopBand(QWidget* window)

@@ -7,6 +7,7 @@
 #include "catalogue/CatalogueControls.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Faces.h"
+#include "platform/TextInserter.h"
 
 #include <QColor>
 #include <QImage>
@@ -14,12 +15,14 @@
 #include <QPixmap>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <span>
 
 class QListWidget;
 
 namespace platform {
 class Clipboard;
+class MessageBoxes;
 class SoundPlayer;
 } // namespace platform
 
@@ -32,9 +35,20 @@ public:
     /// @param controls the window's controls; none may be null, all must outlive this object.
     /// @param clipboard used by the copy buttons and "Add Text face".
     /// @param sound the window's click-sound player.
+    /// @param inserter types the chosen face into the window the user came from.
+    /// @param messages says why a face was copied instead.
+    /// @param stepAside moves the main window out of the way after an insert.
     /// @param parent usual QObject parent, typically the main window.
     CatalogueHandlers(const CatalogueControls& controls, platform::Clipboard& clipboard,
-                      platform::SoundPlayer& sound, QObject* parent = nullptr);
+                      platform::SoundPlayer& sound, platform::TextInserter& inserter,
+                      platform::MessageBoxes& messages, std::function<void()> stepAside,
+                      QObject* parent = nullptr);
+
+    /// Return in the search box or in a list: KeyAscii 13 inserts the chosen face and is
+    /// set to 0, as the key is taken.
+    void Txt1_KeyPress(int& KeyAscii);
+    void List1_KeyPress(int& KeyAscii);
+    void List2_KeyPress(int& KeyAscii);
 
 public slots:
     void List1_Click();
@@ -57,8 +71,18 @@ public slots:
     void listsearch();
     void listsearch2();
     void Command3_Click();
+    void List1_DblClick();
+    void List2_DblClick();
+    /// Puts what "Copy to clipboard" would copy into the window the user came from: text is
+    /// typed, a picture is pasted from the clipboard. Where that cannot be done, the face is
+    /// copied as its copy button would.
+    void InsertChoice();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void afterInsert(const platform::TextInserter::Result& result, bool picture);
     void showListChoice(const QListWidget* list, std::span<const catalogue::CatalogueEntry> table,
                         int pointSize);
     void showPicture(int face);
@@ -70,6 +94,9 @@ private:
     CatalogueControls m_c;
     platform::Clipboard& m_clipboard;
     platform::SoundPlayer& m_sound;
+    platform::TextInserter& m_inserter;
+    platform::MessageBoxes& m_messages;
+    std::function<void()> m_stepAside;
     QStringList m_smileyCaptions;
     QStringList m_acronymCaptions;
     std::array<QImage, catalogue::kFaceCount> m_pictures;         ///< the faces as stored: copied

@@ -127,7 +127,8 @@ int main(int argc, char** argv)
         button = new QPushButton(&window);
     platform::SoundPlayer sound(fakes.resources, fakes.sound, fakes.messageBoxes, &window,
                                 [] { return true; });
-    CatalogueHandlers handlers(c, fakes.clipboard, sound);
+    CatalogueHandlers handlers(c, fakes.clipboard, sound, fakes.inserter, fakes.messageBoxes,
+                               [] {});
     // Each word typed letter by letter, then cleared: every change is a keystroke.
     QStringList session;
     for (const QString& caption : smileys + acronyms) {
