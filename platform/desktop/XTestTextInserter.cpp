@@ -22,9 +22,13 @@ namespace {
 constexpr int kActivationMs = 500;
 constexpr int kFocusPollMs = 5;
 // Clients read a lent key's keysym when they handle its key event, which may be a little
-// after it was sent: a lent key keeps its keysym until they have.
+// after it was sent: a lent key keeps its keysym until they have. Meanwhile the next insert
+// types on it like on any other key, and every program is spared another keymap change.
 constexpr int kSettleMs = 100;
 constexpr int kGiveBackMs = 500;
+// Giving a key back changes the keymap, and every program, the window manager first,
+// re-reads the keyboard: for a moment after, it answers an activation late.
+constexpr int kAfterKeymapChangeMs = 1000;
 constexpr xcb_window_t kNoWindow = XCB_WINDOW_NONE;
 
 struct FreeReply
@@ -173,8 +177,7 @@ public:
     }
 
     static std::shared_ptr<XkbKeyboard> read(xcb_connection_t* c, xkb_context* context,
-                                             std::int32_t device, int minKeycode, int maxKeycode,
-                                             const QSet<int>& lent)
+                                             std::int32_t device, int minKeycode, int maxKeycode)
     {
         auto keyboard = std::make_shared<XkbKeyboard>();
         keyboard->m_keymap =
@@ -188,7 +191,6 @@ public:
         keyboard->m_group = xkb_state_serialize_layout(current, XKB_STATE_LAYOUT_EFFECTIVE);
         xkb_state_unref(current);
         keyboard->m_scratch = xkb_state_new(keyboard->m_keymap);
-        keyboard->m_lent = lent;
         keyboard->m_layout.minKeycode =
             std::max(minKeycode, int(xkb_keymap_min_keycode(keyboard->m_keymap)));
         keyboard->m_layout.maxKeycode =
@@ -211,9 +213,6 @@ public:
 private:
     KeyOutput key(int keycode, KeyModifiers held)
     {
-        // A lent key gives what it was lent, only for the moment.
-        if (m_lent.contains(keycode))
-            return {};
         xkb_mod_mask_t mods = 0;
         for (int i = 0; i < 4; ++i) {
             if (held & (1 << i))
@@ -265,7 +264,7 @@ private:
                     empty = xkb_keymap_key_get_syms_by_level(m_keymap, key, l, level, &syms) == 0;
                 }
             }
-            if (empty || m_lent.contains(keycode))
+            if (empty)
                 m_layout.spareKeycodes << keycode;
         }
     }
@@ -275,7 +274,6 @@ private:
     xkb_mod_mask_t m_locked = 0;
     xkb_layout_index_t m_group = 0;
     xkb_mod_mask_t m_masks[4] = {0, 0, 0, 0};
-    QSet<int> m_lent;
     KeyboardLayout m_layout;
 };
 
@@ -293,7 +291,11 @@ struct XTestTextInserter::Pending
 XTestTextInserter::XTestTextInserter()
 {
     m_deadline.setSingleShot(true);
-    connect(&m_deadline, &QTimer::timeout, this, [this] { finish({Outcome::NoTarget, {}}); });
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        // What came in while the program was busy elsewhere counts.
+        readEvents();
+        finish({Outcome::NoTarget, {}});
+    });
     m_giveBack.setSingleShot(true);
     connect(&m_giveBack, &QTimer::timeout, this, &XTestTextInserter::giveBackLentKeys);
 
@@ -434,8 +436,8 @@ void XTestTextInserter::insert(const Request& request, Done done)
     }
     auto pending = std::make_unique<Pending>();
     pending->window = m_target;
-    pending->keyboard = XkbKeyboard::read(m_x->c, m_x->xkb, m_x->keyboard, m_x->minKeycode,
-                                          m_x->maxKeycode, m_lent);
+    pending->keyboard =
+        XkbKeyboard::read(m_x->c, m_x->xkb, m_x->keyboard, m_x->minKeycode, m_x->maxKeycode);
     if (!pending->keyboard) {
         done({Outcome::Failed, QStringLiteral("Glyphora could not read the keyboard layout.")});
         return;
@@ -486,7 +488,10 @@ void XTestTextInserter::insert(const Request& request, Done done)
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(m_x->c);
-    m_deadline.start(kActivationMs);
+    const qint64 sinceGiveBack =
+        m_lastGiveBack.isValid() ? m_lastGiveBack.elapsed() : kAfterKeymapChangeMs;
+    m_deadline.start(kActivationMs +
+                     int(std::max<qint64>(0, kAfterKeymapChangeMs - sinceGiveBack)));
     // Events read while waiting for the time are handled from the event loop.
     QTimer::singleShot(0, this, &XTestTextInserter::readEvents);
     checkActivated();
@@ -523,8 +528,8 @@ void XTestTextInserter::typeNow()
         for (int i = 0; i < xcb_get_modifier_mapping_keycodes_length(modifiers.get()); ++i) {
             const xcb_keycode_t key = keys[i];
             if (key != 0 && (down->keys[key / 8] & (1 << (key % 8))))
-                xcb_test_fake_input(m_x->c, XCB_KEY_RELEASE, key, XCB_CURRENT_TIME, kNoWindow,
-                                    0, 0, 0);
+                xcb_test_fake_input(m_x->c, XCB_KEY_RELEASE, key, XCB_CURRENT_TIME, kNoWindow, 0, 0,
+                                    0);
         }
     }
     typeRound();
@@ -547,8 +552,7 @@ void XTestTextInserter::typeRound()
     }
     for (const KeyEvent& event : keyEvents(round, m_pending->layout))
         xcb_test_fake_input(m_x->c, event.press ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
-                            xcb_keycode_t(event.keycode), XCB_CURRENT_TIME, kNoWindow, 0, 0,
-                            0);
+                            xcb_keycode_t(event.keycode), XCB_CURRENT_TIME, kNoWindow, 0, 0, 0);
     if (!m_lent.isEmpty())
         m_giveBack.start(kGiveBackMs);
     if (m_pending->round < m_pending->plan.rounds.size()) {
@@ -586,6 +590,7 @@ void XTestTextInserter::giveBackLentKeys()
     }
     m_lent.clear();
     xcb_flush(m_x->c);
+    m_lastGiveBack.start();
 }
 
 } // namespace platform

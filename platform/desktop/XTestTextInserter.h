@@ -2,6 +2,7 @@
 
 #include "platform/TextInserter.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSet>
 #include <QTimer>
@@ -55,6 +56,7 @@ private:
     QTimer m_deadline;
     QTimer m_giveBack;
     QSet<int> m_lent; ///< keycodes lent a keysym and not yet given back
+    QElapsedTimer m_lastGiveBack;
 };
 
 } // namespace platform

@@ -29,7 +29,7 @@ export QT_QPA_PLATFORM=xcb
 fail() {
   echo "FAIL: $1"
   echo "active: $(xprop -root _NET_ACTIVE_WINDOW)"
-  for f in "$work"/*.out; do [ -f "$f" ] && echo "--- $f: $(od -c "$f" | head -5)"; done
+  for f in "$work"/*.out; do [ -f "$f" ] && echo "--- $f:" && od -c "$f" | tail -4; done
   for f in "$work"/*.log; do echo "--- $f"; cat "$f"; done
   exit 1
 }
@@ -98,7 +98,7 @@ double_click_first_row() {
   click_at 40 198 2
 }
 expect_bytes() { # name bytes what
-  wait_for 10 holds "$work/$1.out" "$2" || fail "$3: $1 received $(od -c "$work/$1.out")"
+  wait_for 10 holds "$work/$1.out" "$2" || fail "$3: $1 did not receive the expected bytes"
 }
 
 xterm_for first
