@@ -81,11 +81,18 @@ struct XTestTextInserter::Connection
     }
     bool broken() const { return !c || xcb_connection_has_error(c) != 0; }
 
-    xcb_atom_t intern(const char* name)
+    /// The atoms of these names, asked for together: one wait for all the answers.
+    QList<xcb_atom_t> intern(const QList<const char*>& names)
     {
-        Reply<xcb_intern_atom_reply_t> reply(
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr));
-        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        QList<xcb_intern_atom_cookie_t> cookies;
+        for (const char* name : names)
+            cookies << xcb_intern_atom(c, 0, uint16_t(strlen(name)), name);
+        QList<xcb_atom_t> atoms;
+        for (xcb_intern_atom_cookie_t cookie : cookies) {
+            Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookie, nullptr));
+            atoms << (reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE));
+        }
+        return atoms;
     }
 
     QByteArray property(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type = XCB_ATOM_ANY)
@@ -325,13 +332,17 @@ XTestTextInserter::XTestTextInserter()
         x->keyboard = xkb_x11_get_core_keyboard_device_id(x->c);
         x->xkb = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
     }
-    x->activeWindow = x->intern("_NET_ACTIVE_WINDOW");
-    x->windowType = x->intern("_NET_WM_WINDOW_TYPE");
-    x->pid = x->intern("_NET_WM_PID");
-    x->wmState = x->intern("WM_STATE");
-    x->timeProbe = x->intern("_GLYPHORA_TIME");
-    for (const char* name : kWindowTypes)
-        x->typeNames.insert(x->intern(name), QByteArray(name));
+    QList<const char*> names = {"_NET_ACTIVE_WINDOW", "_NET_WM_WINDOW_TYPE", "_NET_WM_PID",
+                                "WM_STATE", "_GLYPHORA_TIME"};
+    names.append(QList<const char*>(std::begin(kWindowTypes), std::end(kWindowTypes)));
+    const QList<xcb_atom_t> atoms = x->intern(names);
+    x->activeWindow = atoms[0];
+    x->windowType = atoms[1];
+    x->pid = atoms[2];
+    x->wmState = atoms[3];
+    x->timeProbe = atoms[4];
+    for (qsizetype i = 5; i < names.size(); ++i)
+        x->typeNames.insert(atoms[i], QByteArray(names[i]));
 
     const std::uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(x->c, x->root, XCB_CW_EVENT_MASK, &rootEvents);
