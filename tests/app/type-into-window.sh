@@ -135,6 +135,24 @@ for layout in us de fr; do
 done
 setxkbmap us
 
+# The keys the user holds or has locked do not change what arrives: Shift still down from
+# Return is let go first, and with Caps Lock on a small letter is typed as one.
+xterm_for held
+focus "$terminal"
+summon
+click_at 150 118
+xdotool key ctrl+a BackSpace
+xdotool type --delay 20 wink
+xdotool keydown Shift_L key Return keyup Shift_L
+expect_bytes held ";-)" "Return with Shift held"
+summon
+xdotool key Caps_Lock
+search_and_return baseball
+expect_bytes held ";-)d:-)" "Caps Lock on"
+summon
+xdotool key Caps_Lock
+echo "Shift held and Caps Lock on changed nothing that arrived"
+
 # The clipboard is the user's: typing leaves it alone.
 printf 'keep me' | xclip -selection clipboard
 xterm_for other
