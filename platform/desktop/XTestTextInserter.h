@@ -21,7 +21,6 @@ namespace platform {
 /// and given back shortly after the insert.
 class XTestTextInserter final : public QObject, public TextInserter
 {
-    Q_OBJECT
 public:
     /// Connects when the program runs on X11; elsewhere it stays idle and has no target.
     XTestTextInserter();
