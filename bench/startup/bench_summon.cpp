@@ -45,7 +45,7 @@ std::vector<uint32_t> property(xcb_window_t window, xcb_atom_t name, xcb_atom_t 
         xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, 4096), nullptr);
     if (reply && reply->format == 32) {
         const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
-        values.assign(data, data + xcb_get_property_value_length(reply));
+        values.assign(data, data + xcb_get_property_value_length(reply) / 4); // bytes
     }
     free(reply);
     return values;

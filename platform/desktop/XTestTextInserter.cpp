@@ -101,15 +101,17 @@ struct XTestTextInserter::Connection
             c, xcb_get_property(c, 0, window, atom, type, 0, 1024), nullptr));
         if (!reply || reply->format == 0)
             return {};
+        // The length is in bytes, whatever the format.
         return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                          xcb_get_property_value_length(reply.get()) * (reply->format / 8));
+                          xcb_get_property_value_length(reply.get()));
     }
 
     QList<std::uint32_t> property32(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type)
     {
         const QByteArray bytes = property(window, atom, type);
         QList<std::uint32_t> values(bytes.size() / 4);
-        memcpy(values.data(), bytes.constData(), size_t(values.size()) * 4);
+        if (!values.isEmpty())
+            memcpy(values.data(), bytes.constData(), size_t(values.size()) * 4);
         return values;
     }
 
