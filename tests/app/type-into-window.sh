@@ -2,7 +2,7 @@
 # Return and a double-click type the chosen face into the window the user came from: the
 # real program under Xvfb with openbox and a private session bus, beside real xterms that
 # write what they receive, byte for byte, to files. The exact bytes arrive on the US, German
-# and French layouts; the clipboard is left alone; an xterm that was not the remembered
+# and French layouts, with Shift held and Caps Lock on; the clipboard is left alone; an xterm that was not the remembered
 # window receives nothing; a vanished window gets the face copied instead; a picture is not
 # pasted into a terminal; fifty inserts through a spare keycode leave the keyboard mapping
 # as it was.
@@ -34,7 +34,6 @@ fail() {
   exit 1
 }
 active() { xprop -root _NET_ACTIVE_WINDOW | grep -q "$(printf '# 0x%x$' "$1")"; }
-gone() { ! kill -0 "$1" 2>/dev/null; }
 # Whether a file holds exactly these bytes.
 holds() { printf '%s' "$2" | cmp -s - "$1"; }
 
@@ -182,8 +181,8 @@ echo "a picture was copied, not pasted into the terminal, with a message"
 
 # The remembered window is gone: nothing is typed anywhere, the face is copied.
 summon
-pkill_pid=$(xprop -id "$remembered" _NET_WM_PID | awk '{print $3}')
-kill "$pkill_pid"
+xterm_pid=$(xprop -id "$remembered" _NET_WM_PID | awk '{print $3}')
+kill "$xterm_pid"
 wait_for 20 sh -c "! xdotool search --classname remembered >/dev/null 2>&1" ||
   fail "the remembered xterm did not go"
 focus "$main"
