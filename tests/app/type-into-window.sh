@@ -2,10 +2,10 @@
 # Return and a double-click type the chosen face into the window the user came from: the
 # real program under Xvfb with openbox and a private session bus, beside real xterms that
 # write what they receive, byte for byte, to files. The exact bytes arrive on the US, German
-# and French layouts, with Shift held and Caps Lock on; the clipboard is left alone; an xterm that was not the remembered
-# window receives nothing; a vanished window gets the face copied instead; a picture is not
-# pasted into a terminal; fifty inserts through a spare keycode leave the keyboard mapping
-# as it was.
+# and French layouts, with Shift held and with Caps Lock on; the clipboard is left alone; an
+# xterm that was not the remembered window receives nothing; a vanished window gets the face
+# copied instead; a picture is not pasted into a terminal; fifty inserts through a spare
+# keycode leave the keyboard mapping as it was.
 #   type-into-window.sh <glyphora> <main window title>
 set -eu
 if [ -z "${GLYPHORA_IN_XVFB:-}" ]; then
