@@ -161,7 +161,9 @@ void Form1::createControls()
                                 Check1};
     for (int i = 0; i < catalogue::kFaceCount; ++i)
         catalogue.pictureButtons[std::size_t(i)] = named<QPushButton>(c, form1::pictureButton(i));
-    m_catalogue = new CatalogueHandlers(catalogue, m_platform.clipboard, m_sound, this);
+    m_catalogue = new CatalogueHandlers(
+        catalogue, m_platform.clipboard, m_sound, m_platform.inserter, m_platform.messageBoxes,
+        [this] { stepAside(); }, this);
     m_translator = new TranslatorHandlers(
         {Message_Text, named<QLineEdit>(c, "Rtfbackup"), named<QLineEdit>(c, "rtfaftertran"),
          named<QPlainTextEdit>(c, "Ebonictxt"), lblStatus, named<QPushButton>(c, "Cmdtranlate"),
@@ -249,8 +251,7 @@ void Form1::paintEvent(QPaintEvent* event)
         QTimer::singleShot(0, m_translator, &TranslatorHandlers::FillDictionaryHolder);
         // So do the user's own rows: however many, they cost the window nothing to appear.
         QTimer::singleShot(0, m_catalogue, [this] {
-            m_catalogue->followOwnEntries(m_platform.paths.GetWindowsDirectory(),
-                                          m_platform.messageBoxes);
+            m_catalogue->followOwnEntries(m_platform.paths.GetWindowsDirectory());
         });
     }
 }
@@ -329,6 +330,14 @@ void Form1::chkOnTop_Click()
         if (window)
             keepInTopBand(window);
     }
+}
+
+void Form1::stepAside()
+{
+    // After an insert the user goes on in the window typed into. "On Top" keeps the window
+    // where it is; the keyboard has gone over already.
+    if (!chkOnTop->isChecked())
+        showMinimized();
 }
 
 void Form1::keepInTopBand(QWidget* window)

@@ -74,6 +74,7 @@ private:
     void closeSecondaryWindows();
     void bringToFront(QWidget* window);
     void keepInTopBand(QWidget* window);
+    void stepAside();
     void endProgram();
 
     platform::Platform m_platform;

@@ -10,10 +10,12 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -62,9 +64,12 @@ int selectedRow(const QListWidget* list)
 
 CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
                                      platform::Clipboard& clipboard, platform::SoundPlayer& sound,
-                                     QObject* parent)
-    : QObject(parent), m_c(controls), m_clipboard(clipboard), m_sound(sound),
-      m_smileys(catalogue::smileyTable()), m_acronyms(catalogue::acronymTable()),
+                                     platform::TextInserter& inserter,
+                                     platform::MessageBoxes& messages,
+                                     std::function<void()> stepAside, QObject* parent)
+    : QObject(parent), m_c(controls), m_clipboard(clipboard), m_sound(sound), m_inserter(inserter),
+      m_messages(messages), m_stepAside(std::move(stepAside)), m_smileys(catalogue::smileyTable()),
+      m_acronyms(catalogue::acronymTable()),
       m_idleDisplayDescription(controls.Label1->accessibleDescription())
 {
     // Captions such as "<:-I" must never be taken for markup.
@@ -91,6 +96,119 @@ CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
     connect(m_c.Sendtxtcmd, &QPushButton::clicked, this, &CatalogueHandlers::Sendtxtcmd_Click);
     connect(m_c.Command3, &QPushButton::clicked, this, &CatalogueHandlers::Command3_Click);
     connect(m_c.Txt1, &QLineEdit::textChanged, this, &CatalogueHandlers::Txt1_Change);
+
+    // Return and a double-click on a row insert the face; Return in the message stays a
+    // line break.
+    for (QObject* control : {static_cast<QObject*>(m_c.Txt1), static_cast<QObject*>(m_c.List1),
+                             static_cast<QObject*>(m_c.List2)})
+        control->installEventFilter(this);
+    connect(m_c.List1, &QListWidget::itemDoubleClicked, this, &CatalogueHandlers::List1_DblClick);
+    connect(m_c.List2, &QListWidget::itemDoubleClicked, this, &CatalogueHandlers::List2_DblClick);
+}
+
+bool CatalogueHandlers::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return QObject::eventFilter(watched, event);
+    int KeyAscii = 13;
+    if (watched == m_c.Txt1)
+        Txt1_KeyPress(KeyAscii);
+    else if (watched == m_c.List1)
+        List1_KeyPress(KeyAscii);
+    else if (watched == m_c.List2)
+        List2_KeyPress(KeyAscii);
+    return KeyAscii == 0;
+}
+
+void CatalogueHandlers::Txt1_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        InsertChoice();
+    }
+}
+
+void CatalogueHandlers::List1_KeyPress(int& KeyAscii)
+{
+    Txt1_KeyPress(KeyAscii);
+}
+
+void CatalogueHandlers::List2_KeyPress(int& KeyAscii)
+{
+    Txt1_KeyPress(KeyAscii);
+}
+
+void CatalogueHandlers::List1_DblClick()
+{
+    InsertChoice();
+}
+
+void CatalogueHandlers::List2_DblClick()
+{
+    InsertChoice();
+}
+
+void CatalogueHandlers::InsertChoice()
+{
+    using platform::TextInserter;
+    QPointer<CatalogueHandlers> self(this);
+    if (!m_c.Image1->isHidden() && !m_shownPicture.isNull()) {
+        // A picture is pasted: it goes on the clipboard as its copy button puts it.
+        const TextInserter::Target target = m_inserter.target();
+        Command15_Click();
+        if (target == TextInserter::Target::None)
+            return;
+        if (target == TextInserter::Target::TextOnly) {
+            m_messages.MsgBox(m_c.List1->window(),
+                              QStringLiteral("The window you came from takes text only, so the "
+                                             "picture was not pasted there. It is on the "
+                                             "clipboard."),
+                              platform::MsgIcon::Information);
+            return;
+        }
+        m_inserter.insert({.text = {}, .paste = true, .stepAside = m_stepAside},
+                          [self](const TextInserter::Result& result) {
+                              if (self)
+                                  self->afterInsert(result, true);
+                          });
+        return;
+    }
+    const QString text = m_c.Label1->text();
+    if (text.isEmpty())
+        return;
+    m_inserter.insert({.text = text, .paste = false, .stepAside = m_stepAside},
+                      [self](const TextInserter::Result& result) {
+                          if (self)
+                              self->afterInsert(result, false);
+                      });
+}
+
+void CatalogueHandlers::afterInsert(const platform::TextInserter::Result& result, bool picture)
+{
+    using Outcome = platform::TextInserter::Outcome;
+    switch (result.outcome) {
+    case Outcome::Inserted:
+        if (!picture)
+            playClick();
+        return;
+    case Outcome::Busy:
+        return;
+    case Outcome::NoTarget:
+    case Outcome::NotTypeable:
+    case Outcome::Failed:
+        // Nowhere to type, or not all of it could be: the face is copied for the user to
+        // paste. (A picture is on the clipboard already.)
+        if (!picture)
+            Command1_Click();
+        if (result.outcome == Outcome::Failed)
+            m_messages.MsgBox(m_c.List1->window(),
+                              result.message + QStringLiteral("\n\nThe face is on the clipboard."),
+                              platform::MsgIcon::Exclamation);
+        return;
+    }
 }
 
 void CatalogueHandlers::setOwnEntries(const QList<catalogue::OwnEntry>& smileys,
@@ -102,12 +220,10 @@ void CatalogueHandlers::setOwnEntries(const QList<catalogue::OwnEntry>& smileys,
            catalogue::kAcronymCount);
 }
 
-void CatalogueHandlers::followOwnEntries(const QString& dataFolder,
-                                         platform::MessageBoxes& messageBoxes)
+void CatalogueHandlers::followOwnEntries(const QString& dataFolder)
 {
     if (m_own || dataFolder.isEmpty())
         return;
-    m_messageBoxes = &messageBoxes;
     m_own = new catalogue::OwnCatalogue(dataFolder, this);
     connect(m_own, &catalogue::OwnCatalogue::changed, this, &CatalogueHandlers::showOwnEntries);
     m_own->watch();
@@ -129,7 +245,7 @@ void CatalogueHandlers::showOwnEntries()
     if (problems.size() > kShown)
         text += QStringLiteral("\n... and %1 more.").arg(problems.size() - kShown);
     m_telling = true;
-    m_messageBoxes->MsgBox(m_c.List1->window(), text, platform::MsgIcon::Exclamation);
+    m_messages.MsgBox(m_c.List1->window(), text, platform::MsgIcon::Exclamation);
     m_telling = false;
 }
 

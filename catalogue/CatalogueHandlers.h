@@ -8,6 +8,7 @@
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Faces.h"
 #include "catalogue/OwnEntries.h"
+#include "platform/TextInserter.h"
 
 #include <QColor>
 #include <QImage>
@@ -15,6 +16,7 @@
 #include <QPixmap>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <span>
 
 class QListWidget;
@@ -34,9 +36,20 @@ public:
     /// @param controls the window's controls; none may be null, all must outlive this object.
     /// @param clipboard used by the copy buttons and "Add Text face".
     /// @param sound the window's click-sound player.
+    /// @param inserter types the chosen face into the window the user came from.
+    /// @param messages says why a face was copied instead.
+    /// @param stepAside moves the main window out of the way after an insert.
     /// @param parent usual QObject parent, typically the main window.
     CatalogueHandlers(const CatalogueControls& controls, platform::Clipboard& clipboard,
-                      platform::SoundPlayer& sound, QObject* parent = nullptr);
+                      platform::SoundPlayer& sound, platform::TextInserter& inserter,
+                      platform::MessageBoxes& messages, std::function<void()> stepAside,
+                      QObject* parent = nullptr);
+
+    /// Return in the search box or in a list: KeyAscii 13 inserts the chosen face and is
+    /// set to 0, as the key is taken.
+    void Txt1_KeyPress(int& KeyAscii);
+    void List1_KeyPress(int& KeyAscii);
+    void List2_KeyPress(int& KeyAscii);
 
     /// Lists the user's own rows after the built-in ones, in place of those listed before.
     /// A chosen row stays chosen where the new list still has it, without being chosen
@@ -46,8 +59,7 @@ public:
     /// Lists the own rows of the data folder's files and follows the files from now on;
     /// the lines skipped are named in one message box per reading that found any.
     /// @param dataFolder the folder, empty when there is none
-    /// @param messageBoxes where the skipped lines are told
-    void followOwnEntries(const QString& dataFolder, platform::MessageBoxes& messageBoxes);
+    void followOwnEntries(const QString& dataFolder);
 
 public slots:
     void List1_Click();
@@ -70,8 +82,18 @@ public slots:
     void listsearch();
     void listsearch2();
     void Command3_Click();
+    void List1_DblClick();
+    void List2_DblClick();
+    /// Puts what "Copy to clipboard" would copy into the window the user came from: text is
+    /// typed, a picture is pasted from the clipboard. Where that cannot be done, the face is
+    /// copied as its copy button would.
+    void InsertChoice();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void afterInsert(const platform::TextInserter::Result& result, bool picture);
     void showListChoice(const QListWidget* list, const catalogue::CatalogueList& entries,
                         int pointSize);
     void showOwnEntries();
@@ -86,10 +108,12 @@ private:
     CatalogueControls m_c;
     platform::Clipboard& m_clipboard;
     platform::SoundPlayer& m_sound;
+    platform::TextInserter& m_inserter;
+    platform::MessageBoxes& m_messages;
+    std::function<void()> m_stepAside;
     catalogue::CatalogueList m_smileys;
     catalogue::CatalogueList m_acronyms;
     catalogue::OwnCatalogue* m_own = nullptr;
-    platform::MessageBoxes* m_messageBoxes = nullptr;
     bool m_telling = false; ///< a message box about skipped lines is open
     std::array<QImage, catalogue::kFaceCount> m_pictures;         ///< the faces as stored: copied
     std::array<QPixmap, catalogue::kFaceCount> m_displayPictures; ///< sharpest, for Image1

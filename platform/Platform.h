@@ -12,6 +12,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/SoundOutput.h"
+#include "platform/TextInserter.h"
 #include "platform/WindowSystem.h"
 
 namespace platform {
@@ -28,6 +29,7 @@ struct Platform
     Shell& shell;
     Registry& registry;
     WindowSystem& windows;
+    TextInserter& inserter;
 };
 
 } // namespace platform

@@ -131,7 +131,8 @@ int main(int argc, char** argv)
     platform::SoundPlayer sound(fakes.resources, fakes.sound, fakes.messageBoxes, &window,
                                 [] { return true; });
     c.Label1->resize(89, 49); // the window's display size
-    CatalogueHandlers handlers(c, fakes.clipboard, sound);
+    CatalogueHandlers handlers(c, fakes.clipboard, sound, fakes.inserter, fakes.messageBoxes,
+                               [] {});
     // Each word typed letter by letter, then cleared: every change is a keystroke.
     QStringList session;
     for (const QString& caption : smileys + acronyms) {

@@ -1,6 +1,7 @@
 #include "platform/desktop/DesktopPlatform.h"
 
 #include "platform/desktop/DesktopShell.h"
+#include "platform/desktop/DesktopTextInserter.h"
 #include "platform/desktop/LinuxRegistry.h"
 #include "platform/desktop/QtClipboard.h"
 #include "platform/desktop/QtFileDialogs.h"
@@ -25,6 +26,7 @@ struct DesktopPlatform::Parts
     DesktopShell shell;
     LinuxRegistry registry;
     QtWindowSystem windows;
+    DesktopTextInserter inserter;
 };
 
 DesktopPlatform::DesktopPlatform() : m_parts(std::make_unique<Parts>()) {}
@@ -34,8 +36,8 @@ DesktopPlatform::~DesktopPlatform() = default;
 Platform DesktopPlatform::services()
 {
     Parts& p = *m_parts;
-    return {p.messageBoxes, p.settings, p.resources, p.sound,    p.clipboard,
-            p.fileDialogs,  p.paths,    p.shell,     p.registry, p.windows};
+    return {p.messageBoxes, p.settings, p.resources, p.sound,   p.clipboard, p.fileDialogs,
+            p.paths,        p.shell,    p.registry,  p.windows, p.inserter};
 }
 
 } // namespace platform

@@ -237,4 +237,14 @@ bool FakeWindowSystem::dispatchEventsFor(std::uint32_t milliseconds)
     return true;
 }
 
+void FakeTextInserter::insert(const Request& request, Done done)
+{
+    requests.append(request);
+    if (outcome == Outcome::Inserted && request.stepAside) {
+        ++stepsAside;
+        request.stepAside();
+    }
+    done({outcome, outcome == Outcome::Failed ? message : QString()});
+}
+
 } // namespace platform::fakes

@@ -167,6 +167,20 @@ public:
     QList<Call> calls;
 };
 
+/// Records each insert and answers it at once with `outcome`; an insert that goes in steps
+/// aside first, as the desktop's does.
+class FakeTextInserter final : public TextInserter
+{
+public:
+    Target target() const override { return where; }
+    void insert(const Request& request, Done done) override;
+    Target where = Target::Any;
+    Outcome outcome = Outcome::Inserted;
+    QString message; ///< given with a Failed outcome
+    QList<Request> requests;
+    int stepsAside = 0;
+};
+
 /// Every fake, owned together.
 struct FakePlatform
 {
@@ -189,11 +203,12 @@ struct FakePlatform
     FakeShell shell;
     FakeRegistry registry;
     FakeWindowSystem windows;
+    FakeTextInserter inserter;
 
     Platform services()
     {
-        return {messageBoxes, settings, resources, sound,    clipboard,
-                fileDialogs,  paths,    shell,     registry, windows};
+        return {messageBoxes, settings, resources, sound,   clipboard, fileDialogs,
+                paths,        shell,    registry,  windows, inserter};
     }
 };
 

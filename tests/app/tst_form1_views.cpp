@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -35,6 +36,8 @@ private slots:
     void panelDialogsBelongToTheWindow();
     void dictionaryHolderFilledOnceShown();
     void everyFaceDrawnWhole();
+    void stepsAsideAfterAnInsert_data();
+    void stepsAsideAfterAnInsert();
 
 private:
     template <typename T> T* child(const char* name) { return m_form->findChild<T*>(name); }
@@ -256,6 +259,30 @@ void TestForm1Views::everyFaceDrawnWhole()
         QVERIFY(row >= 205 || display->font().pointSize() == 24);
     }
     QVERIFY(display->font().pointSizeF() < 24);
+}
+
+void TestForm1Views::stepsAsideAfterAnInsert_data()
+{
+    QTest::addColumn<bool>("onTop");
+    QTest::newRow("minimised") << false;
+    QTest::newRow("\"On Top\": stays where it is") << true;
+}
+
+void TestForm1Views::stepsAsideAfterAnInsert()
+{
+    QFETCH(bool, onTop);
+    if (onTop)
+        child<QPushButton>("chkOnTop")->click();
+    auto* search = child<QLineEdit>("Txt1");
+    search->setFocus();
+    QTest::keyClicks(search, QStringLiteral("wink"));
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(m_platform->inserter.requests.size(), 1);
+    QCOMPARE(m_platform->inserter.requests[0].text, QStringLiteral(";-)"));
+    QCOMPARE(m_form->isMinimized(), !onTop);
+    QVERIFY(m_form->isVisible());
+    // The next summon finds the search as it was.
+    QCOMPARE(search->text(), QStringLiteral("wink"));
 }
 
 QTEST_MAIN(TestForm1Views)

@@ -51,7 +51,8 @@ struct CatalogueFixture
             fakes.resources, fakes.sound, fakes.messageBoxes, &window,
             [check = controls.Check1] { return check->isChecked(); });
         handlers = std::make_unique<CatalogueHandlers>(
-            controls, clipboard ? *clipboard : fakes.clipboard, *sound);
+            controls, clipboard ? *clipboard : fakes.clipboard, *sound, fakes.inserter,
+            fakes.messageBoxes, [this] { ++stepsAside; });
     }
 
     QColor colour() const { return controls.Label2->palette().color(QPalette::WindowText); }
@@ -78,4 +79,5 @@ struct CatalogueFixture
     CatalogueControls controls{};
     std::unique_ptr<platform::SoundPlayer> sound;
     std::unique_ptr<CatalogueHandlers> handlers;
+    int stepsAside = 0;
 };

@@ -190,6 +190,148 @@ private slots:
         QCOMPARE(f.controls.Label2->text(), QStringLiteral("Wink"));
     }
 
+    // --- Return and double-click: into the window the user came from ---
+
+    void insertChoice_data()
+    {
+        using Target = platform::TextInserter::Target;
+        using Outcome = platform::TextInserter::Outcome;
+        QTest::addColumn<QString>("choose"); ///< "search:TEXT", "smiley:ROW", "acronym:ROW",
+                                             ///< "picture:BUTTON" or "nothing"
+        QTest::addColumn<QString>("how");    ///< the control Return goes to, or "double-click"
+        QTest::addColumn<Target>("target");
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<QString>("asked");     ///< the text asked to type, "<paste>", or "-"
+        QTest::addColumn<QString>("clipboard"); ///< "keep me" left alone, a text, or "<image>"
+        QTest::addColumn<int>("stepsAside");
+        QTest::addColumn<bool>("message");
+        const Target any = Target::Any;
+        const Outcome in = Outcome::Inserted;
+        QTest::newRow("Return in the search box") << "search:wink"
+                                                  << "Txt1" << any << in << ";-)"
+                                                  << "keep me" << 1 << false;
+        QTest::newRow("the acronym wins when both lists match") << "search:a"
+                                                                << "Txt1" << any << in << "A3"
+                                                                << "keep me" << 1 << false;
+        QTest::newRow("Return in the smiley list") << "smiley:0"
+                                                   << "List1" << any << in << "0 :-)"
+                                                   << "keep me" << 1 << false;
+        QTest::newRow("Enter in the acronym list, trailing blank kept")
+            << "acronym:52"
+            << "List2 Enter" << any << in << "IMO "
+            << "keep me" << 1 << false;
+        QTest::newRow("a double-click on a row") << "nothing"
+                                                 << "double-click" << any << in << "[]"
+                                                 << "keep me" << 1 << false;
+        QTest::newRow("nothing chosen, nothing asked") << "nothing"
+                                                       << "Txt1" << any << in << "-"
+                                                       << "keep me" << 0 << false;
+        QTest::newRow("Return in the message stays a line break")
+            << "smiley:196"
+            << "Message_Text" << any << in << "-"
+            << "keep me" << 0 << false;
+        QTest::newRow("nowhere to type: copied") << "smiley:196"
+                                                 << "List1" << any << Outcome::NoTarget << ";-)"
+                                                 << ";-)" << 0 << false;
+        QTest::newRow("a character without a key: copied")
+            << "smiley:196"
+            << "List1" << any << Outcome::NotTypeable << ";-)"
+            << ";-)" << 0 << false;
+        QTest::newRow("broken off: copied, and said") << "smiley:196"
+                                                      << "List1" << any << Outcome::Failed << ";-)"
+                                                      << ";-)" << 0 << true;
+        QTest::newRow("still typing: nothing more") << "smiley:196"
+                                                    << "List1" << any << Outcome::Busy << ";-)"
+                                                    << "keep me" << 0 << false;
+        QTest::newRow("a picture is pasted from the clipboard") << "picture:10"
+                                                                << "Txt1" << any << in << "<paste>"
+                                                                << "<image>" << 1 << false;
+        QTest::newRow("a picture into a terminal: copied, and said")
+            << "picture:10"
+            << "Txt1" << Target::TextOnly << in << "-"
+            << "<image>" << 0 << true;
+        QTest::newRow("a picture with nowhere to go: copied")
+            << "picture:10"
+            << "List1" << Target::None << in << "-"
+            << "<image>" << 0 << false;
+    }
+
+    void insertChoice()
+    {
+        QFETCH(QString, choose);
+        QFETCH(QString, how);
+        QFETCH(platform::TextInserter::Target, target);
+        QFETCH(platform::TextInserter::Outcome, outcome);
+        QFETCH(QString, asked);
+        QFETCH(QString, clipboard);
+        QFETCH(int, stepsAside);
+        QFETCH(bool, message);
+        CatalogueFixture f;
+        f.window.resize(600, 600);
+        f.controls.List1->setGeometry(0, 0, 400, 300);
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        f.fakes.clipboard.SetText(QStringLiteral("keep me"));
+        f.fakes.inserter.where = target;
+        f.fakes.inserter.outcome = outcome;
+        f.fakes.inserter.message = QStringLiteral("The display went away.");
+        const QString what = choose.section(':', 1);
+        if (choose.startsWith("search"))
+            f.controls.Txt1->setText(what);
+        else if (choose.startsWith("smiley"))
+            f.controls.List1->setCurrentRow(what.toInt());
+        else if (choose.startsWith("acronym"))
+            f.controls.List2->setCurrentRow(what.toInt());
+        else if (choose.startsWith("picture"))
+            f.controls.pictureButtons[std::size_t(what.toInt())]->click();
+        const QColor colourBefore = f.colour();
+
+        if (how == "double-click") {
+            // Row 87, "Hug - Hugs", chosen and inserted by the double-click alone.
+            f.controls.List1->scrollToItem(f.controls.List1->item(87),
+                                           QAbstractItemView::PositionAtTop);
+            const QRect row = f.controls.List1->visualItemRect(f.controls.List1->item(87));
+            // As the window system sends a double-click: a click, then the second press.
+            QTest::mouseClick(f.controls.List1->viewport(), Qt::LeftButton, {}, row.center());
+            QTest::mouseDClick(f.controls.List1->viewport(), Qt::LeftButton, {}, row.center());
+        } else {
+            QWidget* control = f.controls.Message_Text;
+            if (how == "Txt1")
+                control = f.controls.Txt1;
+            else if (how.startsWith("List"))
+                control = how.startsWith("List1") ? f.controls.List1 : f.controls.List2;
+            control->setFocus();
+            QTest::keyClick(control, how.endsWith("Enter") ? Qt::Key_Enter : Qt::Key_Return,
+                            how.endsWith("Enter") ? Qt::KeypadModifier : Qt::NoModifier);
+        }
+
+        const QList<platform::TextInserter::Request>& requests = f.fakes.inserter.requests;
+        if (asked == "-") {
+            QVERIFY(requests.isEmpty());
+        } else {
+            QCOMPARE(requests.size(), 1);
+            QCOMPARE(requests[0].paste, asked == "<paste>");
+            if (asked != "<paste>")
+                QCOMPARE(requests[0].text, asked);
+        }
+        if (clipboard == "<image>") {
+            QCOMPARE(f.fakes.clipboard.image,
+                     catalogue::faceImage(catalogue::faces()[std::size_t(what.toInt())]));
+            QCOMPARE(f.colour(), kDarkRed);
+        } else {
+            QCOMPARE(f.fakes.clipboard.text, clipboard);
+            // The copy's mark when copied, and only then.
+            QCOMPARE(f.colour(), clipboard == "keep me" ? colourBefore : kDarkRed);
+        }
+        QCOMPARE(f.stepsAside, stepsAside);
+        QCOMPARE(f.fakes.messageBoxes.shown.size(), message ? 1 : 0);
+        if (how == "Message_Text")
+            QCOMPARE(f.controls.Message_Text->toPlainText(), QStringLiteral("\n"));
+        if (message && outcome == platform::TextInserter::Outcome::Failed)
+            QVERIFY(f.fakes.messageBoxes.texts()[0].startsWith(
+                QStringLiteral("The display went away.")));
+    }
+
     // Once against the system clipboard itself (offscreen keeps it in-process).
     void realClipboard()
     {

@@ -225,7 +225,7 @@ private slots:
             return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
                    file.commit();
         };
-        f.handlers->followOwnEntries(folder.path(), f.fakes.messageBoxes);
+        f.handlers->followOwnEntries(folder.path());
         QVERIFY(save("a\tOwn A\n"));
         QTRY_COMPARE(list->count(), 206);
         list->setCurrentRow(205);

@@ -1,0 +1,43 @@
+#include "platform/desktop/DesktopTextInserter.h"
+
+#include "platform/desktop/PortalTextInserter.h"
+#include "platform/desktop/SessionBusInstance.h"
+#include "platform/desktop/XTestTextInserter.h"
+
+#include <QGuiApplication>
+
+namespace platform {
+
+DesktopTextInserter::DesktopTextInserter() : m_x11(std::make_unique<XTestTextInserter>())
+{
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
+                         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (wayland)
+        m_portal = std::make_unique<PortalTextInserter>(SessionBusInstance::sessionBusAddress());
+}
+
+DesktopTextInserter::~DesktopTextInserter() = default;
+
+TextInserter* DesktopTextInserter::chosen() const
+{
+    // An X window the user came from is typed into through X, even in a Wayland session.
+    if (m_x11->available() && (!m_portal || !m_x11->leftForOtherWindowSystem()))
+        return m_x11.get();
+    return m_portal.get();
+}
+
+TextInserter::Target DesktopTextInserter::target() const
+{
+    const TextInserter* inserter = chosen();
+    return inserter ? inserter->target() : Target::None;
+}
+
+void DesktopTextInserter::insert(const Request& request, Done done)
+{
+    if (TextInserter* inserter = chosen())
+        inserter->insert(request, std::move(done));
+    else
+        done({Outcome::NoTarget, {}});
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/TextInserter.h"
+
+#include <memory>
+
+namespace platform {
+
+class PortalTextInserter;
+class XTestTextInserter;
+
+/// Types into the window the user came from by the way that reaches it: XTEST where it is an
+/// X window, the desktop portal in a Wayland session, nothing elsewhere (offscreen, say).
+class DesktopTextInserter final : public TextInserter
+{
+public:
+    DesktopTextInserter();
+    ~DesktopTextInserter() override;
+
+    Target target() const override;
+    void insert(const Request& request, Done done) override;
+
+private:
+    TextInserter* chosen() const;
+
+    std::unique_ptr<XTestTextInserter> m_x11;
+    std::unique_ptr<PortalTextInserter> m_portal;
+};
+
+} // namespace platform

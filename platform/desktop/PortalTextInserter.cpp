@@ -1,0 +1,332 @@
+#include "platform/desktop/PortalTextInserter.h"
+
+#include "platform/TypingPlan.h"
+
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QGuiApplication>
+#include <QTimer>
+
+namespace platform {
+
+namespace {
+const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kRemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
+const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
+const QString kConnectionName = QStringLiteral("glyphora-portal");
+
+constexpr uint kKeyboardDevice = 1;
+constexpr uint kCancelled = 1;
+constexpr std::uint32_t kControlL = 0xffe3;
+constexpr std::uint32_t kV = 0x76;
+// The compositor gives the keyboard to another window as soon as Glyphora's is minimised;
+// about half a second is long enough to be sure it will not.
+constexpr int kKeyboardPolls = 50;
+constexpr int kKeyboardPollMs = 10;
+
+using Then = std::function<void(uint response, const QVariantMap& results, const QString& error)>;
+
+bool portalMissing(const QDBusError& error)
+{
+    return error.type() == QDBusError::ServiceUnknown ||
+           error.type() == QDBusError::UnknownObject ||
+           error.type() == QDBusError::UnknownInterface ||
+           error.type() == QDBusError::UnknownMethod;
+}
+} // namespace
+
+/// Waits for the Response of one portal request.
+class PortalResponse : public QObject
+{
+    Q_OBJECT
+public:
+    PortalResponse(Then then, QObject* parent) : QObject(parent), m_then(std::move(then)) {}
+    void fail(const QString& error)
+    {
+        const Then then = std::move(m_then);
+        deleteLater();
+        if (then)
+            then(2, {}, error);
+    }
+
+public slots:
+    void Response(uint response, const QVariantMap& results)
+    {
+        const Then then = std::move(m_then);
+        deleteLater();
+        if (then)
+            then(response, results, {});
+    }
+
+private:
+    Then m_then;
+};
+
+/// Hears the portal end the remote session.
+class PortalSessionWatch : public QObject
+{
+    Q_OBJECT
+public:
+    PortalSessionWatch(std::function<void()> closed, QObject* parent)
+        : QObject(parent), m_closed(std::move(closed))
+    {}
+
+public slots:
+    void Closed(const QVariantMap&) { m_closed(); }
+
+private:
+    std::function<void()> m_closed;
+};
+
+struct PortalTextInserter::Pending
+{
+    QList<std::uint32_t> keysyms;
+    bool paste = false;
+    std::function<void()> stepAside;
+    Done done;
+    int unanswered = 0;
+};
+
+PortalTextInserter::PortalTextInserter(const QString& busAddress)
+    : m_address(busAddress), m_bus(QString())
+{}
+
+PortalTextInserter::~PortalTextInserter()
+{
+    if (m_bus.isConnected()) {
+        if (!m_session.isEmpty())
+            m_bus.call(QDBusMessage::createMethodCall(kService, m_session, kSession,
+                                                      QStringLiteral("Close")),
+                       QDBus::NoBlock);
+        QDBusConnection::disconnectFromBus(kConnectionName);
+    }
+}
+
+TextInserter::Target PortalTextInserter::target() const
+{
+    return m_state == State::Refused || m_state == State::Unavailable ? Target::None : Target::Any;
+}
+
+void PortalTextInserter::insert(const Request& request, Done done)
+{
+    if (m_pending) {
+        done({Outcome::Busy, {}});
+        return;
+    }
+    if (target() == Target::None) {
+        done({Outcome::NoTarget, {}});
+        return;
+    }
+    auto pending = std::make_unique<Pending>();
+    if (request.paste) {
+        pending->paste = true;
+    } else {
+        std::optional<QList<std::uint32_t>> keysyms = keysymsForText(request.text);
+        if (!keysyms) {
+            done({Outcome::NotTypeable, {}});
+            return;
+        }
+        pending->keysyms = *std::move(keysyms);
+    }
+    pending->stepAside = request.stepAside;
+    pending->done = std::move(done);
+    m_pending = std::move(pending);
+    if (m_state == State::Ready)
+        sessionStarted();
+    else if (m_state == State::NoSession)
+        startSession();
+}
+
+void PortalTextInserter::startSession()
+{
+    if (!m_bus.isConnected() && !m_address.isEmpty()) {
+        m_bus = QDBusConnection::connectToBus(m_address, kConnectionName);
+        // A portal that restarts has forgotten the session: the next insert makes another.
+        auto* watcher = new QDBusServiceWatcher(kService, m_bus,
+                                                QDBusServiceWatcher::WatchForUnregistration, this);
+        connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this,
+                [this] { sessionLost(); });
+    }
+    if (!m_bus.isConnected()) {
+        m_state = State::Unavailable;
+        finish({Outcome::NoTarget, {}});
+        return;
+    }
+    m_state = State::Starting;
+    auto refused = [this](uint response, const QString& error) {
+        if (response == kCancelled)
+            m_state = State::Refused;
+        else if (m_state == State::Starting)
+            m_state = State::NoSession;
+        m_session.clear();
+        if (!error.isEmpty())
+            qWarning("Glyphora cannot type through the desktop portal: %s", qPrintable(error));
+        finish({Outcome::NoTarget, {}});
+    };
+    QVariantMap options;
+    options.insert(QStringLiteral("session_handle_token"),
+                   QStringLiteral("glyphora%1").arg(++m_tokens));
+    request(QStringLiteral("CreateSession"), {}, options,
+            [this, refused](uint response, const QVariantMap& results, const QString& error) {
+                if (response != 0 || !error.isEmpty())
+                    return refused(response, error);
+                const QVariant handle = results.value(QStringLiteral("session_handle"));
+                m_session = handle.canConvert<QDBusObjectPath>()
+                                ? handle.value<QDBusObjectPath>().path()
+                                : handle.toString();
+                auto* watch = new PortalSessionWatch([this] { sessionLost(); }, this);
+                m_bus.connect(kService, m_session, kSession, QStringLiteral("Closed"), watch,
+                              SLOT(Closed(QVariantMap)));
+                QVariantMap devices;
+                devices.insert(QStringLiteral("types"), QVariant::fromValue(kKeyboardDevice));
+                request(QStringLiteral("SelectDevices"),
+                        {QVariant::fromValue(QDBusObjectPath(m_session))}, devices,
+                        [this, refused](uint response, const QVariantMap&, const QString& error) {
+                            if (response != 0 || !error.isEmpty())
+                                return refused(response, error);
+                            request(QStringLiteral("Start"),
+                                    {QVariant::fromValue(QDBusObjectPath(m_session)), QString()},
+                                    {},
+                                    [this, refused](uint response, const QVariantMap&,
+                                                    const QString& error) {
+                                        if (response != 0 || !error.isEmpty())
+                                            return refused(response, error);
+                                        m_state = State::Ready;
+                                        sessionStarted();
+                                    });
+                        });
+            });
+}
+
+void PortalTextInserter::request(const QString& method, QVariantList arguments, QVariantMap options,
+                                 Then then)
+{
+    // The portal answers on a request object whose path it makes from the caller's name and
+    // this token; listening there before asking means no answer is missed.
+    const QString token = QStringLiteral("glyphora%1").arg(++m_tokens);
+    options.insert(QStringLiteral("handle_token"), token);
+    arguments << options;
+    const QString path = kPath + QStringLiteral("/request/") +
+                         m_bus.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_')) +
+                         QLatin1Char('/') + token;
+    auto* response = new PortalResponse(std::move(then), this);
+    m_bus.connect(kService, path, kRequest, QStringLiteral("Response"), response,
+                  SLOT(Response(uint, QVariantMap)));
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kRemoteDesktop, method);
+    call.setArguments(arguments);
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), response);
+    connect(watcher, &QDBusPendingCallWatcher::finished, response,
+            [this, response, path](QDBusPendingCallWatcher* finished) {
+                finished->deleteLater();
+                const QDBusPendingReply<QDBusObjectPath> reply = *finished;
+                if (reply.isError()) {
+                    if (portalMissing(reply.error()))
+                        m_state = State::Unavailable;
+                    response->fail(reply.error().message());
+                } else if (reply.value().path() != path) {
+                    // An older portal makes its own path.
+                    m_bus.connect(kService, reply.value().path(), kRequest,
+                                  QStringLiteral("Response"), response,
+                                  SLOT(Response(uint, QVariantMap)));
+                }
+            });
+}
+
+void PortalTextInserter::sessionStarted()
+{
+    if (!m_pending)
+        return;
+    // The compositor gives the keyboard back to the window the user came from once
+    // Glyphora's own is out of the way.
+    if (m_pending->stepAside)
+        m_pending->stepAside();
+    awaitKeyboard(kKeyboardPolls);
+}
+
+void PortalTextInserter::awaitKeyboard(int pollsLeft)
+{
+    if (!m_pending)
+        return;
+    if (!QGuiApplication::focusWindow()) {
+        sendKeys();
+        return;
+    }
+    // Never type into Glyphora's own window ("On Top" keeps it, for one).
+    if (pollsLeft == 0) {
+        finish({Outcome::NoTarget, {}});
+        return;
+    }
+    QTimer::singleShot(kKeyboardPollMs, this, [this, pollsLeft] { awaitKeyboard(pollsLeft - 1); });
+}
+
+void PortalTextInserter::sendKeys()
+{
+    QList<std::pair<std::uint32_t, bool>> keys;
+    if (m_pending->paste) {
+        keys = {{kControlL, true}, {kV, true}, {kV, false}, {kControlL, false}};
+    } else {
+        for (std::uint32_t keysym : std::as_const(m_pending->keysyms))
+            keys << std::pair{keysym, true} << std::pair{keysym, false};
+    }
+    if (keys.isEmpty()) {
+        finish({Outcome::Inserted, {}});
+        return;
+    }
+    m_pending->unanswered = int(keys.size());
+    Pending* pending = m_pending.get();
+    for (const auto& [keysym, press] : keys) {
+        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kRemoteDesktop,
+                                                           QStringLiteral("NotifyKeyboardKeysym"));
+        call.setArguments({QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap(),
+                           int(keysym), uint(press ? 1 : 0)});
+        auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this, pending](QDBusPendingCallWatcher* finished) {
+                    finished->deleteLater();
+                    if (m_pending.get() != pending)
+                        return;
+                    if (finished->isError()) {
+                        finish({Outcome::Failed,
+                                QStringLiteral("The desktop stopped taking Glyphora's typing:\n%1")
+                                    .arg(finished->error().message())});
+                        dropSession();
+                    } else if (--pending->unanswered == 0) {
+                        finish({Outcome::Inserted, {}});
+                    }
+                });
+    }
+}
+
+void PortalTextInserter::dropSession()
+{
+    m_session.clear();
+    if (m_state == State::Ready)
+        m_state = State::NoSession;
+}
+
+void PortalTextInserter::sessionLost()
+{
+    dropSession();
+    if (m_pending && m_pending->unanswered > 0)
+        finish({Outcome::Failed,
+                QStringLiteral("The desktop ended Glyphora's typing session before it was done.")});
+}
+
+void PortalTextInserter::finish(const Result& result)
+{
+    if (!m_pending)
+        return;
+    const std::unique_ptr<Pending> pending = std::move(m_pending);
+    if (pending->done)
+        pending->done(result);
+}
+
+} // namespace platform
+
+#include "PortalTextInserter.moc"

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/TextInserter.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QVariantMap>
+#include <memory>
+
+namespace platform {
+
+/// Types through the desktop's portal (org.freedesktop.portal.RemoteDesktop) where the
+/// window the user came from cannot be reached through X11: a Wayland session. The remote
+/// session is made on the first insert (the desktop asks the user once) and kept for the
+/// run. Glyphora steps aside first, so that the compositor gives the keyboard back to the
+/// window the user came from, then sends the text as keysyms.
+class PortalTextInserter final : public QObject, public TextInserter
+{
+public:
+    /// @param busAddress the session bus; empty when there is none
+    explicit PortalTextInserter(const QString& busAddress);
+    ~PortalTextInserter() override;
+
+    Target target() const override;
+    void insert(const Request& request, Done done) override;
+
+private:
+    enum class State {
+        NoSession,
+        Starting,
+        Ready,
+        Refused,     ///< the user said no: not asked again this run
+        Unavailable, ///< no session bus or no portal
+    };
+    struct Pending;
+    using Then =
+        std::function<void(uint response, const QVariantMap& results, const QString& error)>;
+
+    void startSession();
+    void request(const QString& method, QVariantList arguments, QVariantMap options, Then then);
+    void sessionStarted();
+    void awaitKeyboard(int triesLeft);
+    void sendKeys();
+    void finish(const Result& result);
+    void dropSession();
+    void sessionLost();
+
+    QString m_address;
+    QDBusConnection m_bus;
+    State m_state = State::NoSession;
+    QString m_session;
+    int m_tokens = 0;
+    std::unique_ptr<Pending> m_pending;
+};
+
+} // namespace platform

@@ -1,0 +1,609 @@
+#include "platform/desktop/XTestTextInserter.h"
+
+#include "platform/TypingPlan.h"
+#include "platform/TypingTarget.h"
+
+#include <QGuiApplication>
+#include <QHash>
+#include <QSocketNotifier>
+#include <QWindow>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+#include <xkbcommon/xkbcommon-x11.h>
+
+namespace platform {
+
+namespace {
+// The window manager answers an activation at once; a window that has not come forward by
+// then is not going to, and the user is waiting.
+constexpr int kActivationMs = 500;
+constexpr int kFocusPollMs = 5;
+// Clients read a lent key's keysym when they handle its key event, which may be a little
+// after it was sent: a lent key keeps its keysym until they have. Meanwhile the next insert
+// types on it like on any other key, and every program is spared another keymap change.
+constexpr int kSettleMs = 100;
+constexpr int kGiveBackMs = 500;
+// Giving a key back changes the keymap, and every program, the window manager first,
+// re-reads the keyboard: for a moment after, it answers an activation late.
+constexpr int kAfterKeymapChangeMs = 1000;
+constexpr xcb_window_t kNoWindow = XCB_WINDOW_NONE;
+
+struct FreeReply
+{
+    void operator()(void* reply) const { free(reply); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
+
+const char* const kWindowTypes[] = {
+    "_NET_WM_WINDOW_TYPE_DESKTOP",      "_NET_WM_WINDOW_TYPE_DOCK",
+    "_NET_WM_WINDOW_TYPE_TOOLBAR",      "_NET_WM_WINDOW_TYPE_MENU",
+    "_NET_WM_WINDOW_TYPE_UTILITY",      "_NET_WM_WINDOW_TYPE_SPLASH",
+    "_NET_WM_WINDOW_TYPE_DIALOG",       "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU",
+    "_NET_WM_WINDOW_TYPE_POPUP_MENU",   "_NET_WM_WINDOW_TYPE_TOOLTIP",
+    "_NET_WM_WINDOW_TYPE_NOTIFICATION", "_NET_WM_WINDOW_TYPE_COMBO",
+    "_NET_WM_WINDOW_TYPE_DND",          "_NET_WM_WINDOW_TYPE_NORMAL",
+};
+
+bool waylandSession()
+{
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
+
+QString brokenOff()
+{
+    return QStringLiteral("The connection to the display broke off while Glyphora was typing.");
+}
+} // namespace
+
+struct XTestTextInserter::Connection
+{
+    xcb_connection_t* c = nullptr;
+    xcb_window_t root = 0;
+    xcb_window_t probe = 0; ///< an unmapped window whose property changes tell the time
+    int minKeycode = 8;
+    int maxKeycode = 255;
+    bool xtest = false;
+    std::int32_t keyboard = -1;
+    xkb_context* xkb = nullptr;
+    xcb_atom_t activeWindow = 0, windowType = 0, pid = 0, wmState = 0, timeProbe = 0;
+    QHash<xcb_atom_t, QByteArray> typeNames;
+
+    ~Connection()
+    {
+        if (xkb)
+            xkb_context_unref(xkb);
+        if (c)
+            xcb_disconnect(c);
+    }
+    bool broken() const { return !c || xcb_connection_has_error(c) != 0; }
+
+    /// The atoms of these names, asked for together: one wait for all the answers.
+    QList<xcb_atom_t> intern(const QList<const char*>& names)
+    {
+        QList<xcb_intern_atom_cookie_t> cookies;
+        for (const char* name : names)
+            cookies << xcb_intern_atom(c, 0, uint16_t(strlen(name)), name);
+        QList<xcb_atom_t> atoms;
+        for (xcb_intern_atom_cookie_t cookie : cookies) {
+            Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookie, nullptr));
+            atoms << (reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE));
+        }
+        return atoms;
+    }
+
+    QByteArray property(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type = XCB_ATOM_ANY)
+    {
+        Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+            c, xcb_get_property(c, 0, window, atom, type, 0, 1024), nullptr));
+        if (!reply || reply->format == 0)
+            return {};
+        // The length is in bytes, whatever the format.
+        return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                          xcb_get_property_value_length(reply.get()));
+    }
+
+    QList<std::uint32_t> property32(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type)
+    {
+        const QByteArray bytes = property(window, atom, type);
+        QList<std::uint32_t> values(bytes.size() / 4);
+        if (!values.isEmpty())
+            memcpy(values.data(), bytes.constData(), size_t(values.size()) * 4);
+        return values;
+    }
+
+    bool viewable(xcb_window_t window)
+    {
+        xcb_generic_error_t* error = nullptr;
+        Reply<xcb_get_window_attributes_reply_t> reply(
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error));
+        free(error);
+        return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+    }
+
+    /// The window and its ancestors up to the root, or nothing when it is gone.
+    QList<xcb_window_t> lineage(xcb_window_t window)
+    {
+        QList<xcb_window_t> windows;
+        while (window != kNoWindow && window != root && windows.size() < 32) {
+            windows << window;
+            xcb_generic_error_t* error = nullptr;
+            Reply<xcb_query_tree_reply_t> tree(
+                xcb_query_tree_reply(c, xcb_query_tree(c, window), &error));
+            free(error);
+            if (!tree)
+                return {};
+            window = tree->parent;
+        }
+        return windows;
+    }
+
+    /// The application's own window for what the window manager names: a frame it made
+    /// round a window is searched for the window that carries WM_STATE.
+    xcb_window_t clientWindow(xcb_window_t window, int depth = 0)
+    {
+        if (window == kNoWindow || !property(window, wmState).isNull())
+            return window;
+        if (depth >= 3)
+            return kNoWindow;
+        xcb_generic_error_t* error = nullptr;
+        Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(c, xcb_query_tree(c, window), &error));
+        free(error);
+        if (!tree)
+            return kNoWindow;
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+            if (const xcb_window_t client = clientWindow(children[i], depth + 1))
+                return client;
+        }
+        return depth == 0 ? window : kNoWindow;
+    }
+
+    xcb_window_t activeClient()
+    {
+        const QList<std::uint32_t> active = property32(root, activeWindow, XCB_ATOM_WINDOW);
+        return active.isEmpty() ? kNoWindow : clientWindow(active.constFirst());
+    }
+
+    void sync() { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
+};
+
+/// The keyboard as it is at the start of an insert: its keymap, the group and locks in
+/// force, and the keys that hold the modifiers.
+class XkbKeyboard
+{
+public:
+    ~XkbKeyboard()
+    {
+        if (m_scratch)
+            xkb_state_unref(m_scratch);
+        if (m_keymap)
+            xkb_keymap_unref(m_keymap);
+    }
+
+    static std::shared_ptr<XkbKeyboard> read(xcb_connection_t* c, xkb_context* context,
+                                             std::int32_t device, int minKeycode, int maxKeycode)
+    {
+        auto keyboard = std::make_shared<XkbKeyboard>();
+        keyboard->m_keymap =
+            xkb_x11_keymap_new_from_device(context, c, device, XKB_KEYMAP_COMPILE_NO_FLAGS);
+        if (!keyboard->m_keymap)
+            return nullptr;
+        xkb_state* current = xkb_x11_state_new_from_device(keyboard->m_keymap, c, device);
+        if (!current)
+            return nullptr;
+        keyboard->m_locked = xkb_state_serialize_mods(current, XKB_STATE_MODS_LOCKED);
+        keyboard->m_group = xkb_state_serialize_layout(current, XKB_STATE_LAYOUT_EFFECTIVE);
+        xkb_state_unref(current);
+        keyboard->m_scratch = xkb_state_new(keyboard->m_keymap);
+        keyboard->m_layout.minKeycode =
+            std::max(minKeycode, int(xkb_keymap_min_keycode(keyboard->m_keymap)));
+        keyboard->m_layout.maxKeycode =
+            std::min(maxKeycode, int(xkb_keymap_max_keycode(keyboard->m_keymap)));
+        keyboard->findModifierKeys();
+        keyboard->findSpareKeys();
+        return keyboard;
+    }
+
+    /// The layout for the planner; it keeps this keyboard alive.
+    static KeyboardLayout layout(const std::shared_ptr<XkbKeyboard>& keyboard)
+    {
+        KeyboardLayout layout = keyboard->m_layout;
+        layout.key = [keyboard](int keycode, KeyModifiers held) {
+            return keyboard->key(keycode, held);
+        };
+        return layout;
+    }
+
+private:
+    KeyOutput key(int keycode, KeyModifiers held)
+    {
+        xkb_mod_mask_t mods = 0;
+        for (int i = 0; i < 4; ++i) {
+            if (held & (1 << i))
+                mods |= m_masks[i];
+        }
+        xkb_state_update_mask(m_scratch, mods, 0, m_locked, 0, 0, m_group);
+        return {xkb_state_key_get_one_sym(m_scratch, xkb_keycode_t(keycode)),
+                xkb_state_key_get_utf32(m_scratch, xkb_keycode_t(keycode))};
+    }
+
+    void findModifierKeys()
+    {
+        // Shift, level 3 (AltGr), level 5, Control: the order of KeyboardLayout::modifierKeys.
+        const xkb_keysym_t wanted[4][2] = {{XKB_KEY_Shift_L, XKB_KEY_Shift_R},
+                                           {XKB_KEY_ISO_Level3_Shift, XKB_KEY_ISO_Level3_Shift},
+                                           {XKB_KEY_ISO_Level5_Shift, XKB_KEY_ISO_Level5_Shift},
+                                           {XKB_KEY_Control_L, XKB_KEY_Control_R}};
+        xkb_state_update_mask(m_scratch, 0, 0, 0, 0, 0, m_group);
+        for (int keycode = m_layout.minKeycode; keycode <= m_layout.maxKeycode; ++keycode) {
+            const xkb_keysym_t sym = xkb_state_key_get_one_sym(m_scratch, xkb_keycode_t(keycode));
+            for (int i = 0; i < 4; ++i) {
+                if (m_layout.modifierKeys[i] != 0 || (sym != wanted[i][0] && sym != wanted[i][1]))
+                    continue;
+                // What the key really holds down, as the server's keymap says.
+                xkb_state* pressed = xkb_state_new(m_keymap);
+                xkb_state_update_mask(pressed, 0, 0, 0, 0, 0, m_group);
+                xkb_state_update_key(pressed, xkb_keycode_t(keycode), XKB_KEY_DOWN);
+                const xkb_mod_mask_t mask =
+                    xkb_state_serialize_mods(pressed, XKB_STATE_MODS_DEPRESSED);
+                xkb_state_unref(pressed);
+                if (mask != 0) {
+                    m_layout.modifierKeys[i] = keycode;
+                    m_masks[i] = mask;
+                }
+            }
+        }
+    }
+
+    void findSpareKeys()
+    {
+        for (int keycode = m_layout.minKeycode; keycode <= m_layout.maxKeycode; ++keycode) {
+            const auto key = xkb_keycode_t(keycode);
+            bool empty = true;
+            const xkb_layout_index_t layouts = xkb_keymap_num_layouts_for_key(m_keymap, key);
+            for (xkb_layout_index_t l = 0; l < layouts && empty; ++l) {
+                const xkb_level_index_t levels = xkb_keymap_num_levels_for_key(m_keymap, key, l);
+                for (xkb_level_index_t level = 0; level < levels && empty; ++level) {
+                    const xkb_keysym_t* syms = nullptr;
+                    empty = xkb_keymap_key_get_syms_by_level(m_keymap, key, l, level, &syms) == 0;
+                }
+            }
+            if (empty)
+                m_layout.spareKeycodes << keycode;
+        }
+    }
+
+    xkb_keymap* m_keymap = nullptr;
+    xkb_state* m_scratch = nullptr;
+    xkb_mod_mask_t m_locked = 0;
+    xkb_layout_index_t m_group = 0;
+    xkb_mod_mask_t m_masks[4] = {0, 0, 0, 0};
+    KeyboardLayout m_layout;
+};
+
+struct XTestTextInserter::Pending
+{
+    xcb_window_t window = 0;
+    TypingPlan plan;
+    std::shared_ptr<XkbKeyboard> keyboard;
+    KeyboardLayout layout;
+    qsizetype round = 0;
+    std::function<void()> stepAside;
+    Done done;
+};
+
+XTestTextInserter::XTestTextInserter()
+{
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        // What came in while the program was busy elsewhere counts.
+        readEvents();
+        finish({Outcome::NoTarget, {}});
+    });
+    m_giveBack.setSingleShot(true);
+    connect(&m_giveBack, &QTimer::timeout, this, &XTestTextInserter::giveBackLentKeys);
+
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    // A connection of its own: the events it asks for and the requests it makes do not
+    // mix with the toolkit's.
+    auto x = std::make_unique<Connection>();
+    int screenNumber = 0;
+    x->c = xcb_connect(nullptr, &screenNumber);
+    if (x->broken())
+        return;
+    const xcb_setup_t* setup = xcb_get_setup(x->c);
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(setup);
+    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
+        xcb_screen_next(&screens);
+    if (screens.rem == 0)
+        return;
+    x->root = screens.data->root;
+    x->minKeycode = setup->min_keycode;
+    x->maxKeycode = setup->max_keycode;
+    const xcb_query_extension_reply_t* xtest = xcb_get_extension_data(x->c, &xcb_test_id);
+    x->xtest = xtest && xtest->present;
+    if (xkb_x11_setup_xkb_extension(
+            x->c, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+            XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr)) {
+        x->keyboard = xkb_x11_get_core_keyboard_device_id(x->c);
+        x->xkb = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
+    }
+    QList<const char*> names = {"_NET_ACTIVE_WINDOW", "_NET_WM_WINDOW_TYPE", "_NET_WM_PID",
+                                "WM_STATE", "_GLYPHORA_TIME"};
+    names.append(QList<const char*>(std::begin(kWindowTypes), std::end(kWindowTypes)));
+    const QList<xcb_atom_t> atoms = x->intern(names);
+    x->activeWindow = atoms[0];
+    x->windowType = atoms[1];
+    x->pid = atoms[2];
+    x->wmState = atoms[3];
+    x->timeProbe = atoms[4];
+    for (qsizetype i = 5; i < names.size(); ++i)
+        x->typeNames.insert(atoms[i], QByteArray(names[i]));
+
+    const std::uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(x->c, x->root, XCB_CW_EVENT_MASK, &rootEvents);
+    x->probe = xcb_generate_id(x->c);
+    const std::uint32_t probeValues[] = {1, XCB_EVENT_MASK_PROPERTY_CHANGE};
+    xcb_create_window(x->c, XCB_COPY_FROM_PARENT, x->probe, x->root, -1, -1, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT,
+                      XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, probeValues);
+    xcb_flush(x->c);
+    if (x->broken())
+        return;
+    m_x = std::move(x);
+    m_notifier = new QSocketNotifier(xcb_get_file_descriptor(m_x->c), QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &XTestTextInserter::readEvents);
+    // The window the user started Glyphora from is the first one to type into.
+    activeWindowChanged();
+}
+
+XTestTextInserter::~XTestTextInserter()
+{
+    if (m_x && !m_x->broken()) {
+        giveBackLentKeys();
+        m_x->sync();
+    }
+}
+
+bool XTestTextInserter::available() const
+{
+    return m_x && !m_x->broken() && m_x->xtest && m_x->keyboard >= 0;
+}
+
+TextInserter::Target XTestTextInserter::target() const
+{
+    if (!available() || m_target == kNoWindow || !m_x->viewable(m_target))
+        return Target::None;
+    const QByteArray wmClass = m_x->property(m_target, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING);
+    const QList<QByteArray> names = wmClass.split('\0');
+    return isTerminal(names.value(0), names.value(1)) ? Target::TextOnly : Target::Any;
+}
+
+void XTestTextInserter::readEvents()
+{
+    if (!m_x)
+        return;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(m_x->c)) {
+        const auto type = event->response_type & 0x7f;
+        if (type == XCB_PROPERTY_NOTIFY) {
+            const auto* notify = reinterpret_cast<xcb_property_notify_event_t*>(event);
+            if (notify->window == m_x->root && notify->atom == m_x->activeWindow)
+                activeWindowChanged();
+        }
+        free(event);
+    }
+    if (m_x->broken()) {
+        m_notifier->setEnabled(false);
+        if (m_pending)
+            finish({Outcome::Failed, brokenOff()});
+    }
+}
+
+void XTestTextInserter::activeWindowChanged()
+{
+    const xcb_window_t window = m_x->activeClient();
+    if (m_pending) {
+        checkActivated();
+        return;
+    }
+    if (window == kNoWindow) {
+        // Beside XWayland, no X window active means a Wayland window has the keyboard.
+        if (waylandSession()) {
+            m_target = kNoWindow;
+            m_elsewhere = true;
+        }
+        return;
+    }
+    bool ours = false;
+    const QList<std::uint32_t> pid = m_x->property32(window, m_x->pid, XCB_ATOM_CARDINAL);
+    if (!pid.isEmpty() && pid.constFirst() == std::uint32_t(getpid()))
+        ours = true;
+    for (QWindow* own : QGuiApplication::allWindows()) {
+        if (own->handle() && xcb_window_t(own->winId()) == window)
+            ours = true;
+    }
+    QList<QByteArray> types;
+    for (std::uint32_t atom : m_x->property32(window, m_x->windowType, XCB_ATOM_ATOM))
+        types << m_x->typeNames.value(atom);
+    if (isTypingTarget(ours, types)) {
+        m_target = window;
+        m_elsewhere = false;
+    }
+}
+
+void XTestTextInserter::insert(const Request& request, Done done)
+{
+    if (m_pending) {
+        done({Outcome::Busy, {}});
+        return;
+    }
+    if (!available() || m_target == kNoWindow || !m_x->viewable(m_target)) {
+        done({Outcome::NoTarget, {}});
+        return;
+    }
+    auto pending = std::make_unique<Pending>();
+    pending->window = m_target;
+    pending->keyboard =
+        XkbKeyboard::read(m_x->c, m_x->xkb, m_x->keyboard, m_x->minKeycode, m_x->maxKeycode);
+    if (!pending->keyboard) {
+        done({Outcome::Failed, QStringLiteral("Glyphora could not read the keyboard layout.")});
+        return;
+    }
+    pending->layout = XkbKeyboard::layout(pending->keyboard);
+    pending->plan =
+        request.paste ? planPaste(pending->layout) : planTyping(request.text, pending->layout);
+    // Nothing is typed unless all of it can be.
+    if (!pending->plan.complete) {
+        done({Outcome::NotTypeable, {}});
+        return;
+    }
+    pending->stepAside = request.stepAside;
+    pending->done = std::move(done);
+
+    // A user action with a time from the server: window managers that guard the focus
+    // give it to a window asked for so.
+    const std::uint8_t nothing = 0;
+    xcb_change_property(m_x->c, XCB_PROP_MODE_APPEND, m_x->probe, m_x->timeProbe, XCB_ATOM_STRING,
+                        8, 0, &nothing);
+    xcb_flush(m_x->c);
+    xcb_timestamp_t time = XCB_CURRENT_TIME;
+    while (xcb_generic_event_t* event = xcb_wait_for_event(m_x->c)) {
+        const auto* notify = reinterpret_cast<xcb_property_notify_event_t*>(event);
+        const bool found =
+            (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY && notify->window == m_x->probe;
+        if (found)
+            time = notify->time;
+        free(event);
+        if (found)
+            break;
+    }
+    if (m_x->broken()) {
+        pending->done({Outcome::Failed, brokenOff()});
+        return;
+    }
+    m_pending = std::move(pending);
+
+    constexpr std::uint32_t kUserAction = 2;
+    xcb_client_message_event_t message = {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = m_pending->window;
+    message.type = m_x->activeWindow;
+    message.data.data32[0] = kUserAction;
+    message.data.data32[1] = time;
+    xcb_send_event(m_x->c, 0, m_x->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(m_x->c);
+    const qint64 sinceGiveBack =
+        m_lastGiveBack.isValid() ? m_lastGiveBack.elapsed() : kAfterKeymapChangeMs;
+    m_deadline.start(kActivationMs +
+                     int(std::max<qint64>(0, kAfterKeymapChangeMs - sinceGiveBack)));
+    // Events read while waiting for the time are handled from the event loop.
+    QTimer::singleShot(0, this, &XTestTextInserter::readEvents);
+    checkActivated();
+}
+
+void XTestTextInserter::checkActivated()
+{
+    if (!m_pending || m_x->broken())
+        return;
+    if (m_x->activeClient() != m_pending->window)
+        return;
+    // The window manager names the window before the keyboard has gone over to it.
+    xcb_generic_error_t* error = nullptr;
+    Reply<xcb_get_input_focus_reply_t> focus(
+        xcb_get_input_focus_reply(m_x->c, xcb_get_input_focus(m_x->c), &error));
+    free(error);
+    if (!focus || !m_x->lineage(focus->focus).contains(m_pending->window)) {
+        QTimer::singleShot(kFocusPollMs, this, &XTestTextInserter::checkActivated);
+        return;
+    }
+    m_deadline.stop();
+    typeNow();
+}
+
+void XTestTextInserter::typeNow()
+{
+    // Modifiers the user still holds would change every key typed.
+    Reply<xcb_query_keymap_reply_t> down(
+        xcb_query_keymap_reply(m_x->c, xcb_query_keymap(m_x->c), nullptr));
+    Reply<xcb_get_modifier_mapping_reply_t> modifiers(
+        xcb_get_modifier_mapping_reply(m_x->c, xcb_get_modifier_mapping(m_x->c), nullptr));
+    if (down && modifiers) {
+        const xcb_keycode_t* keys = xcb_get_modifier_mapping_keycodes(modifiers.get());
+        for (int i = 0; i < xcb_get_modifier_mapping_keycodes_length(modifiers.get()); ++i) {
+            const xcb_keycode_t key = keys[i];
+            if (key != 0 && (down->keys[key / 8] & (1 << (key % 8))))
+                xcb_test_fake_input(m_x->c, XCB_KEY_RELEASE, key, XCB_CURRENT_TIME, kNoWindow, 0, 0,
+                                    0);
+        }
+    }
+    typeRound();
+}
+
+void XTestTextInserter::typeRound()
+{
+    if (!m_pending)
+        return;
+    if (m_x->broken()) {
+        finish({Outcome::Failed, brokenOff()});
+        return;
+    }
+    const TypingRound& round = m_pending->plan.rounds.at(m_pending->round++);
+    for (const auto& [keycode, keysym] : round.lent) {
+        // On both levels, so that Shift or Caps Lock do not matter.
+        const xcb_keysym_t syms[2] = {keysym, keysym};
+        xcb_change_keyboard_mapping(m_x->c, 1, xcb_keycode_t(keycode), 2, syms);
+        m_lent.insert(keycode);
+    }
+    for (const KeyEvent& event : keyEvents(round, m_pending->layout))
+        xcb_test_fake_input(m_x->c, event.press ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
+                            xcb_keycode_t(event.keycode), XCB_CURRENT_TIME, kNoWindow, 0, 0, 0);
+    if (!m_lent.isEmpty())
+        m_giveBack.start(kGiveBackMs);
+    if (m_pending->round < m_pending->plan.rounds.size()) {
+        xcb_flush(m_x->c);
+        QTimer::singleShot(kSettleMs, this, &XTestTextInserter::typeRound);
+        return;
+    }
+    m_x->sync();
+    finish(m_x->broken() ? Result{Outcome::Failed, brokenOff()} : Result{Outcome::Inserted, {}});
+}
+
+void XTestTextInserter::finish(const Result& result)
+{
+    if (!m_pending)
+        return;
+    m_deadline.stop();
+    const std::unique_ptr<Pending> pending = std::move(m_pending);
+    if (result.outcome == Outcome::Inserted && pending->stepAside)
+        pending->stepAside();
+    if (pending->done)
+        pending->done(result);
+}
+
+void XTestTextInserter::giveBackLentKeys()
+{
+    if (m_pending) {
+        m_giveBack.start(kGiveBackMs);
+        return;
+    }
+    if (!m_x || m_x->broken())
+        return;
+    for (int keycode : std::as_const(m_lent)) {
+        const xcb_keysym_t nothing = XCB_NO_SYMBOL;
+        xcb_change_keyboard_mapping(m_x->c, 1, xcb_keycode_t(keycode), 1, &nothing);
+    }
+    m_lent.clear();
+    xcb_flush(m_x->c);
+    m_lastGiveBack.start();
+}
+
+} // namespace platform

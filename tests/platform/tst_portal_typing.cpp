@@ -1,0 +1,254 @@
+// Typing through the desktop portal, against a stand-in portal on a private session bus that
+// records what it is asked: the session made once and kept, the keysyms in order after the
+// window has stepped aside, a user who declines, no portal at all, and a portal that goes
+// away in the middle of a face.
+
+#include "platform/desktop/PortalTextInserter.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using platform::PortalTextInserter;
+using platform::TextInserter;
+
+namespace {
+const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+} // namespace
+
+/// The portal's RemoteDesktop interface, answering each request by its Response signal.
+class FakePortal : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.RemoteDesktop")
+public:
+    explicit FakePortal(QStringList& log) : m_log(log) {}
+    uint startAnswer = 0; ///< 1: the user declines
+    int goAwayAtKey = -1; ///< the portal leaves the bus at this key event
+    QString session;
+
+    void closeSession()
+    {
+        QDBusMessage closed = QDBusMessage::createSignal(
+            session, QStringLiteral("org.freedesktop.portal.Session"), QStringLiteral("Closed"));
+        closed << QVariantMap();
+        QDBusConnection(QStringLiteral("fake-portal")).send(closed);
+    }
+
+public slots:
+    QDBusObjectPath CreateSession(const QVariantMap& options)
+    {
+        m_log << QStringLiteral("CreateSession");
+        session = kPath + QStringLiteral("/session/") + caller() + QLatin1Char('/') +
+                  options.value(QStringLiteral("session_handle_token")).toString();
+        return respond(options, 0, {{QStringLiteral("session_handle"), session}});
+    }
+    QDBusObjectPath SelectDevices(const QDBusObjectPath& handle, const QVariantMap& options)
+    {
+        m_log << QStringLiteral("SelectDevices %1 types %2")
+                     .arg(handle.path() == session ? "session" : "unknown")
+                     .arg(options.value(QStringLiteral("types")).toUInt());
+        return respond(options, 0, {});
+    }
+    QDBusObjectPath Start(const QDBusObjectPath& handle, const QString&, const QVariantMap& options)
+    {
+        m_log << QStringLiteral("Start %1").arg(handle.path() == session ? "session" : "unknown");
+        return respond(options, startAnswer, {{QStringLiteral("devices"), 1u}});
+    }
+    void NotifyKeyboardKeysym(const QDBusObjectPath&, const QVariantMap&, int keysym, uint state)
+    {
+        // Gone: what was sent before it went fails too.
+        if (goAwayAtKey >= 0 && m_keys++ >= goAwayAtKey) {
+            connection().unregisterService(kService);
+            sendErrorReply(QDBusError::ServiceUnknown, QStringLiteral("The portal has gone."));
+            return;
+        }
+        m_log << QStringLiteral("%1%2").arg(keysym, 0, 16).arg(state ? '+' : '-');
+    }
+
+private:
+    /// The request object's path, as the caller expects it from the token it gave.
+    QString caller() const
+    {
+        return message().service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
+    }
+    QDBusObjectPath respond(const QVariantMap& options, uint answer, const QVariantMap& results)
+    {
+        const QString path = kPath + QStringLiteral("/request/") + caller() + QLatin1Char('/') +
+                             options.value(QStringLiteral("handle_token")).toString();
+        QTimer::singleShot(0, this, [path, answer, results] {
+            QDBusMessage response = QDBusMessage::createSignal(
+                path, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+            response << answer << results;
+            QDBusConnection(QStringLiteral("fake-portal")).send(response);
+        });
+        return QDBusObjectPath(path);
+    }
+
+    QStringList& m_log;
+    int m_keys = 0;
+};
+
+class TestPortalTyping : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void typing_data();
+    void typing();
+    void declinedIsNotAskedAgain();
+    void sessionClosedByTheDesktop();
+
+private:
+    /// Runs one insert to its end.
+    TextInserter::Result insert(PortalTextInserter& inserter, const QString& text,
+                                bool paste = false);
+    void startPortal();
+
+    QTemporaryDir m_dir;
+    QProcess m_bus;
+    QString m_address;
+    QStringList m_log;
+    std::unique_ptr<FakePortal> m_portal;
+};
+
+void TestPortalTyping::initTestCase()
+{
+    m_bus.start(QStringLiteral("dbus-daemon"),
+                {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                 QStringLiteral("--print-address"),
+                 QStringLiteral("--address=unix:path=") + m_dir.path() + QStringLiteral("/bus")});
+    QVERIFY(m_bus.waitForReadyRead(10000));
+    m_address = QString::fromUtf8(m_bus.readLine()).trimmed();
+    QVERIFY(!m_address.isEmpty());
+}
+
+void TestPortalTyping::cleanupTestCase()
+{
+    m_bus.terminate();
+    m_bus.waitForFinished();
+}
+
+void TestPortalTyping::startPortal()
+{
+    QDBusConnection bus = QDBusConnection::connectToBus(m_address, QStringLiteral("fake-portal"));
+    QVERIFY(bus.isConnected());
+    m_portal = std::make_unique<FakePortal>(m_log);
+    QVERIFY(bus.registerObject(kPath, m_portal.get(), QDBusConnection::ExportAllSlots));
+    QVERIFY(bus.registerService(kService));
+}
+
+void TestPortalTyping::cleanup()
+{
+    QDBusConnection bus(QStringLiteral("fake-portal"));
+    if (bus.isConnected()) {
+        bus.unregisterService(kService);
+        bus.unregisterObject(kPath);
+    }
+    QDBusConnection::disconnectFromBus(QStringLiteral("fake-portal"));
+    m_portal.reset();
+    m_log.clear();
+}
+
+TextInserter::Result TestPortalTyping::insert(PortalTextInserter& inserter, const QString& text,
+                                              bool paste)
+{
+    std::optional<TextInserter::Result> result;
+    inserter.insert({.text = text, .paste = paste, .stepAside = [this] { m_log << "step aside"; }},
+                    [&result](const TextInserter::Result& r) { result = r; });
+    if (!QTest::qWaitFor([&result] { return result.has_value(); }, 10000))
+        return {TextInserter::Outcome::Busy, QStringLiteral("no answer")};
+    return *result;
+}
+
+void TestPortalTyping::typing_data()
+{
+    QTest::addColumn<bool>("portal");
+    QTest::addColumn<QString>("text"); ///< "<paste>" for the paste keystroke
+    QTest::addColumn<int>("goAwayAtKey");
+    QTest::addColumn<TextInserter::Outcome>("outcome");
+    QTest::addColumn<QStringList>("calls");
+    const QStringList session = {"CreateSession", "SelectDevices session types 1", "Start session",
+                                 "step aside"};
+    using Outcome = TextInserter::Outcome;
+    QTest::newRow("a face, after the window stepped aside")
+        << true << ":-)" << -1 << Outcome::Inserted
+        << session + QStringList{"3a+", "3a-", "2d+", "2d-", "29+", "29-"};
+    QTest::newRow("beyond Latin-1, as Unicode keysyms")
+        << true << "é🙂" << -1 << Outcome::Inserted
+        << session + QStringList{"e9+", "e9-", "101f642+", "101f642-"};
+    QTest::newRow("the paste keystroke") << true << "<paste>" << -1 << Outcome::Inserted
+                                         << session + QStringList{"ffe3+", "76+", "76-", "ffe3-"};
+    QTest::newRow("a character without a keysym: nothing asked")
+        << true << "a\tb" << -1 << Outcome::NotTypeable << QStringList{};
+    QTest::newRow("no portal") << false << ":-)" << -1 << Outcome::NoTarget << QStringList{};
+    QTest::newRow("the portal goes in the middle")
+        << true << ":-)" << 2 << Outcome::Failed << session + QStringList{"3a+", "3a-"};
+}
+
+void TestPortalTyping::typing()
+{
+    QFETCH(bool, portal);
+    QFETCH(QString, text);
+    QFETCH(int, goAwayAtKey);
+    QFETCH(TextInserter::Outcome, outcome);
+    QFETCH(QStringList, calls);
+    if (portal) {
+        startPortal();
+        m_portal->goAwayAtKey = goAwayAtKey;
+    }
+    PortalTextInserter inserter(m_address);
+    QCOMPARE(inserter.target(), TextInserter::Target::Any); // unknown until asked
+    const TextInserter::Result result = insert(inserter, text, text == "<paste>");
+    QCOMPARE(result.outcome, outcome);
+    // Replies to keys sent before the portal went may still be on their way.
+    QTRY_COMPARE(m_log, calls);
+    if (outcome == TextInserter::Outcome::Failed)
+        QVERIFY(!result.message.isEmpty());
+    if (!portal)
+        QCOMPARE(inserter.target(), TextInserter::Target::None);
+
+    if (outcome == TextInserter::Outcome::Inserted) {
+        // The session is kept for the run: the next insert only types.
+        m_log.clear();
+        QCOMPARE(insert(inserter, QStringLiteral("B")).outcome, TextInserter::Outcome::Inserted);
+        QCOMPARE(m_log, (QStringList{"step aside", "42+", "42-"}));
+    }
+}
+
+void TestPortalTyping::declinedIsNotAskedAgain()
+{
+    startPortal();
+    m_portal->startAnswer = 1;
+    PortalTextInserter inserter(m_address);
+    QCOMPARE(insert(inserter, QStringLiteral(":-)")).outcome, TextInserter::Outcome::NoTarget);
+    QCOMPARE(m_log,
+             (QStringList{"CreateSession", "SelectDevices session types 1", "Start session"}));
+    QCOMPARE(inserter.target(), TextInserter::Target::None);
+    m_log.clear();
+    QCOMPARE(insert(inserter, QStringLiteral(":-)")).outcome, TextInserter::Outcome::NoTarget);
+    QVERIFY(m_log.isEmpty());
+}
+
+void TestPortalTyping::sessionClosedByTheDesktop()
+{
+    startPortal();
+    PortalTextInserter inserter(m_address);
+    QCOMPARE(insert(inserter, QStringLiteral("a")).outcome, TextInserter::Outcome::Inserted);
+    m_portal->closeSession();
+    QTest::qWait(100);
+    m_log.clear();
+    QCOMPARE(insert(inserter, QStringLiteral("a")).outcome, TextInserter::Outcome::Inserted);
+    QCOMPARE(m_log.value(0), QStringLiteral("CreateSession"));
+}
+
+QTEST_MAIN(TestPortalTyping)
+#include "tst_portal_typing.moc"
