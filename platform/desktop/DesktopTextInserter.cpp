@@ -1,7 +1,7 @@
 #include "platform/desktop/DesktopTextInserter.h"
 
 #include "platform/desktop/PortalTextInserter.h"
-#include "platform/desktop/SessionBusInstance.h"
+#include "platform/desktop/SessionBus.h"
 #include "platform/desktop/XTestTextInserter.h"
 
 #include <QGuiApplication>
@@ -13,7 +13,7 @@ DesktopTextInserter::DesktopTextInserter() : m_x11(std::make_unique<XTestTextIns
     const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
                          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (wayland)
-        m_portal = std::make_unique<PortalTextInserter>(SessionBusInstance::sessionBusAddress());
+        m_portal = std::make_unique<PortalTextInserter>(SessionBus::findAddress());
 }
 
 DesktopTextInserter::~DesktopTextInserter() = default;
