@@ -17,12 +17,8 @@ export QT_QPA_PLATFORM=xcb
 openbox --sm-disable >/dev/null 2>&1 &
 pids="$pids $!"
 wait_for 20 wm_ready
-dbus-daemon --session --nofork --address="unix:path=$XDG_RUNTIME_DIR/bus" --print-address \
-  >"$work/address" 2>/dev/null &
-pids="$pids $!"
-wait_for 20 test -s "$work/address"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/address")
-export DBUS_SESSION_BUS_ADDRESS
+private_bus
+pids="$pids $bus_pid"
 "$program" >/dev/null 2>&1 &
 pids="$pids $!"
 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null

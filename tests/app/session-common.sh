@@ -32,3 +32,13 @@ main_shown() { # title
 click() { # x y in twips of the main window's client area, at 96 dpi
   xdotool mousemove --window "$main" $(( $1 / 15 )) $(( $2 / 15 + menu )) click 1
 }
+# A session bus of the script's own, where a systemd user session keeps it
+# ($XDG_RUNTIME_DIR/bus): exported in DBUS_SESSION_BUS_ADDRESS, its process in $bus_pid.
+private_bus() {
+  dbus-daemon --session --nofork --address="unix:path=$XDG_RUNTIME_DIR/bus" --print-address \
+    >"$HOME/bus-address" 2>"$HOME/bus.log" &
+  bus_pid=$!
+  wait_for 20 test -s "$HOME/bus-address" || return 1
+  DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$HOME/bus-address")
+  export DBUS_SESSION_BUS_ADDRESS
+}

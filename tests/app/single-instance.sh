@@ -81,12 +81,7 @@ terminate "$second" "the second copy without a bus"
 
 # A private session bus, where a systemd user session keeps it: the first copy finds it by
 # its address, later ones through XDG_RUNTIME_DIR.
-dbus-daemon --session --nofork --address="unix:path=$XDG_RUNTIME_DIR/bus" --print-address \
-  >"$work/address" 2>"$work/bus.log" &
-bus_pid=$!
-wait_for 20 test -s "$work/address" || fail "the session bus did not start"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/address")
-export DBUS_SESSION_BUS_ADDRESS
+private_bus || fail "the session bus did not start"
 
 start first; first=$started
 wait_for 20 count_is 1 || fail "the first copy showed no window"

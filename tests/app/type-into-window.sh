@@ -47,12 +47,7 @@ END
 openbox --sm-disable --config-file "$work/openbox.xml" >"$work/wm.log" 2>&1 &
 wm_pid=$!
 wait_for 20 wm_ready || fail "openbox did not start"
-dbus-daemon --session --nofork --address="unix:path=$XDG_RUNTIME_DIR/bus" --print-address \
-  >"$work/address" 2>"$work/bus.log" &
-bus_pid=$!
-wait_for 20 test -s "$work/address" || fail "the session bus did not start"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/address")
-export DBUS_SESSION_BUS_ADDRESS
+private_bus || fail "the session bus did not start"
 
 # An xterm that writes every byte it receives to <name>.out; its window id in $terminal.
 xterm_for() { # name
