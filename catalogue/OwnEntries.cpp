@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 namespace catalogue {
 
@@ -49,52 +48,39 @@ OwnEntries parseOwnEntries(QByteArrayView bytes, const QString& fileName)
     OwnEntries result;
     if (bytes.startsWith(kUtf8Bom))
         bytes = bytes.sliced(kUtf8Bom.size());
-    // Decoded whole where it is all UTF-8, which a file almost always is; line by line
-    // only where it is not, to name the lines that are not.
-    QStringDecoder whole(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = whole.decode(bytes);
-    const bool valid = !whole.hasError();
-    const qsizetype size = valid ? decoded.size() : bytes.size();
+    // Line ends, TABs and the comment mark are ASCII, which UTF-8 never uses inside a
+    // character: the bytes are split as they are and only the two fields decoded, so a
+    // large file is not held a second time as text.
     int number = 0;
-    for (qsizetype pos = 0; pos < size;) {
-        qsizetype end = valid ? decoded.indexOf(u'\n', pos) : bytes.indexOf('\n', pos);
+    for (qsizetype pos = 0; pos < bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', pos);
         if (end < 0)
-            end = size;
-        // Line ends and the comment mark are ASCII: the bytes tell as well as the text.
-        QByteArrayView raw = valid ? QByteArrayView() : bytes.sliced(pos, end - pos);
-        QStringView text = valid ? QStringView(decoded).sliced(pos, end - pos) : QStringView();
-        QString decodedLine; // the text of a line decoded on its own
+            end = bytes.size();
+        QByteArrayView line = bytes.sliced(pos, end - pos);
         pos = end + 1;
         ++number;
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-        if (text.endsWith(u'\r'))
-            text.chop(1);
-        if (valid ? text.isEmpty() || text.front() == u'#' : raw.isEmpty() || raw.front() == '#')
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.isEmpty() || line.front() == '#')
             continue;
         const auto skip = [&](const QString& why) {
             result.problems.append(
                 QStringLiteral("%1, line %2: %3.").arg(fileName, QString::number(number), why));
         };
-        if (!valid) {
-            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-            decodedLine = decoder.decode(raw);
-            text = decodedLine;
-            if (decoder.hasError()) {
-                skip(QStringLiteral("not valid UTF-8"));
-                continue;
-            }
+        if (!line.isValidUtf8()) {
+            skip(QStringLiteral("not valid UTF-8"));
+            continue;
         }
-        const qsizetype tab = text.indexOf(u'\t');
+        const qsizetype tab = line.indexOf('\t');
         if (tab < 0) {
             skip(QStringLiteral("no TAB between the text and its caption"));
             continue;
         }
-        if (text.indexOf(u'\t', tab + 1) >= 0) {
+        if (line.indexOf('\t', tab + 1) >= 0) {
             skip(QStringLiteral("more than one TAB"));
             continue;
         }
-        OwnEntry entry{text.first(tab).toString(), text.sliced(tab + 1).toString()};
+        OwnEntry entry{QString::fromUtf8(line.first(tab)), QString::fromUtf8(line.sliced(tab + 1))};
         QString why = fieldProblem(entry.text, "text");
         if (why.isEmpty())
             why = fieldProblem(entry.caption, "caption");

@@ -33,6 +33,10 @@ struct OwnEntry
 
     friend bool operator==(const OwnEntry&, const OwnEntry&) = default;
 };
+} // namespace catalogue
+// Moved as bytes: a long file's list grows in place rather than by copies.
+Q_DECLARE_TYPEINFO(catalogue::OwnEntry, Q_RELOCATABLE_TYPE);
+namespace catalogue {
 
 struct OwnEntries
 {
