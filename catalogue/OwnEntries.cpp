@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace catalogue {
 
@@ -51,6 +52,9 @@ OwnEntries parseOwnEntries(QByteArrayView bytes, const QString& fileName)
     // Line ends, TABs and the comment mark are ASCII, which UTF-8 never uses inside a
     // character: the bytes are split as they are and only the two fields decoded, so a
     // large file is not held a second time as text.
+    // A U+FEFF that begins a field is the user's character: only the file's first is a mark.
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom);
     int number = 0;
     for (qsizetype pos = 0; pos < bytes.size();) {
         qsizetype end = bytes.indexOf('\n', pos);
@@ -80,7 +84,7 @@ OwnEntries parseOwnEntries(QByteArrayView bytes, const QString& fileName)
             skip(QStringLiteral("more than one TAB"));
             continue;
         }
-        OwnEntry entry{QString::fromUtf8(line.first(tab)), QString::fromUtf8(line.sliced(tab + 1))};
+        OwnEntry entry{decode(line.first(tab)), decode(line.sliced(tab + 1))};
         QString why = fieldProblem(entry.text, "text");
         if (why.isEmpty())
             why = fieldProblem(entry.caption, "caption");

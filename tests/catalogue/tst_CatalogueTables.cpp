@@ -143,6 +143,11 @@ private slots:
                 "\tFlip - table flip")
                    .toUtf8()
             << shrug + "=Shrug - whatever|" + flip + "=Flip - table flip" << QStringList();
+        // Only the file's first U+FEFF is a mark; one that begins a later field is kept.
+        QTest::newRow("byte order marks after the first are characters")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF#a\tb\xEF\xBB\xBF\n:)\t\xEF\xBB\xBF"
+                          "c\n")
+            << QStringLiteral("\uFEFF#a=b\uFEFF|:)=\uFEFFc") << QStringList();
         QTest::newRow("blanks are the entry's own") << QByteArray("IMO \t IMO - in my opinion\n")
                                                     << "IMO = IMO - in my opinion" << QStringList();
         // 255 characters of four bytes and two UTF-16 units each.
