@@ -28,6 +28,10 @@ void reportNoWindowSystem(const platform::WindowSystemStart::Failure& failure)
 
 extern "C" GLYPHORA_WINDOW_EXPORT int glyphora_window_main(int argc, char* argv[])
 {
+    // A display named on the command line is the program's, not only the window's: the
+    // faces are typed there, and programs it starts open there, as an X client's children do.
+    if (const QByteArray display = platform::displayOption(argc, argv); !display.isEmpty())
+        qputenv("DISPLAY", display);
     // X11 where the session offers it; and the launch's focus data, which the window
     // system plugin takes out of the environment.
     platform::QtArguments qtArguments(argc, argv, platform::DisplayEnvironment::current());

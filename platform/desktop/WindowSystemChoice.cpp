@@ -30,6 +30,17 @@ QByteArray preferredQtPlatform(const DisplayEnvironment& environment,
     return QByteArrayLiteral("xcb;wayland");
 }
 
+QByteArray displayOption(int argc, const char* const* argv)
+{
+    QByteArray display;
+    for (int i = 1; i + 1 < argc; ++i) {
+        const QByteArrayView argument(argv[i]);
+        if (argument == "-display" || argument == "--display")
+            display = argv[++i];
+    }
+    return display;
+}
+
 QtArguments::QtArguments(int argc, char** argv, const DisplayEnvironment& environment)
 {
     for (int i = 0; i < argc; ++i)

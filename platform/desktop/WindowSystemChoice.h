@@ -31,6 +31,11 @@ struct DisplayEnvironment
 QByteArray preferredQtPlatform(const DisplayEnvironment& environment,
                                const QList<QByteArray>& arguments);
 
+/// The X server named on the command line, as Qt's X11 platform reads it: the value of the
+/// last "-display" or "--display".
+/// @return the display name, or empty where none is named
+QByteArray displayOption(int argc, const char* const* argv);
+
 /// The command line handed to Qt: the program's own, with the preferred platform added
 /// for this process only, so programs it starts (a browser, a system information tool)
 /// still choose their own.

@@ -5,7 +5,7 @@
 # and French layouts, with Shift held and with Caps Lock on; the clipboard is left alone; an
 # xterm that was not the remembered window receives nothing; a vanished window gets the face
 # copied instead; a picture is not pasted into a terminal; fifty inserts through a spare
-# keycode leave the keyboard mapping as it was.
+# keycode leave the keyboard mapping as it was; "-display" names the server typed into.
 #   type-into-window.sh <glyphora> <main window title>
 set -eu
 if [ -z "${GLYPHORA_IN_XVFB:-}" ]; then
@@ -61,9 +61,11 @@ focus() { # window
   wait_for 20 active "$1" || fail "window $1 did not get the keyboard"
 }
 
-# Starts Glyphora from the active window; the main window's id is in $main.
-start_glyphora() {
-  "$program" >"$work/glyphora.log" 2>&1 &
+# Starts Glyphora from the active window, or the command given that starts it; the main
+# window's id is in $main.
+start_glyphora() { # [command...]
+  [ $# -gt 0 ] || set -- "$program"
+  "$@" >"$work/glyphora.log" 2>&1 &
   glyphora=$!
   pids="$pids $glyphora"
   main=$(xdotool search --sync --limit 1 --name "^$title\$")
@@ -207,3 +209,19 @@ sleep 1 # the spare keycode is given back shortly after the last insert
 xmodmap -pke >"$work/after.keys"
 diff -u "$work/before.keys" "$work/after.keys" || fail "fifty inserts changed the keyboard mapping"
 echo "fifty inserts through a spare keycode left the keyboard mapping as it was"
+
+# "-display" names the X server for the typing as well as for the window: with DISPLAY at
+# another server, the face still arrives in the xterm beside the window.
+kill "$glyphora"
+wait "$glyphora" 2>/dev/null || true
+Xvfb -displayfd 3 -screen 0 640x480x24 3>"$work/other.display" >/dev/null 2>&1 &
+pids="$pids $!"
+wait_for 20 test -s "$work/other.display" || fail "a second X server did not start"
+xterm_for elsewhere
+focus "$terminal"
+start_glyphora env DISPLAY=":$(cat "$work/other.display")" "$program" -display "$DISPLAY"
+focus "$terminal"
+summon
+search_and_return wink
+expect_bytes elsewhere ";-)" "started with -display and DISPLAY at another server"
+echo "started with -display, the face was typed on that display"
