@@ -258,6 +258,11 @@ catalogue::CatalogueList listedEntries(std::span<const catalogue::CatalogueEntry
         catalogue::readOwnEntries(folder + QLatin1Char('/') + ownFileName);
     for (const QString& problem : own.problems)
         printError(problem.toLocal8Bit());
+    if (own.unnamed > 0)
+        printError(QStringLiteral("%1: %2 more lines were skipped.")
+                       .arg(folder + QLatin1Char('/') + ownFileName)
+                       .arg(own.unnamed)
+                       .toLocal8Bit());
     return catalogue::CatalogueList(table, own.entries);
 }
 

@@ -242,8 +242,10 @@ void CatalogueHandlers::showOwnEntries()
     constexpr qsizetype kShown = 10;
     QString text = QStringLiteral("Some lines of your own faces and acronyms were skipped:\n\n") +
                    problems.first(std::min(kShown, problems.size())).join(u'\n');
-    if (problems.size() > kShown)
-        text += QStringLiteral("\n... and %1 more.").arg(problems.size() - kShown);
+    const qsizetype more = problems.size() - std::min(kShown, problems.size()) +
+                           m_own->smileys().unnamed + m_own->acronyms().unnamed;
+    if (more > 0)
+        text += QStringLiteral("\n... and %1 more.").arg(more);
     m_telling = true;
     m_messages.MsgBox(m_c.List1->window(), text, platform::MsgIcon::Exclamation);
     m_telling = false;

@@ -68,9 +68,19 @@ OwnEntries parseOwnEntries(QByteArrayView bytes, const QString& fileName)
         if (line.isEmpty() || line.front() == '#')
             continue;
         const auto skip = [&](const QString& why) {
+            if (result.problems.size() == kMostNamedProblems) {
+                ++result.unnamed;
+                return;
+            }
             result.problems.append(
                 QStringLiteral("%1, line %2: %3.").arg(fileName, QString::number(number), why));
         };
+        if (result.entries.size() == kMostOwnEntries) {
+            skip(QStringLiteral("more than %1 entries; this line and those after it are not "
+                                "read")
+                     .arg(kMostOwnEntries));
+            break;
+        }
         if (!line.isValidUtf8()) {
             skip(QStringLiteral("not valid UTF-8"));
             continue;

@@ -25,6 +25,12 @@ inline constexpr QLatin1StringView kOwnAcronymsFileName("acronyms.txt");
 inline constexpr qsizetype kLongestOwnField = 255;
 /// The largest file read: a hundred thousand long lines, far beyond any list one scrolls.
 inline constexpr qint64 kMaxOwnFileBytes = qint64(16) << 20;
+/// The most entries a file gives. Short lines fill the largest file with millions, which
+/// would hold the window for seconds and take gigabytes at every change.
+inline constexpr qsizetype kMostOwnEntries = 100000;
+/// The most skipped lines a file names; those past it are counted only, so a file that is
+/// not one of entries at all is not turned into millions of sentences.
+inline constexpr qsizetype kMostNamedProblems = 1000;
 
 struct OwnEntry
 {
@@ -42,13 +48,15 @@ struct OwnEntries
 {
     QList<OwnEntry> entries; ///< the good lines, in file order
     QStringList problems;    ///< one sentence per line skipped, or why the file was not read
+    qsizetype unnamed = 0;   ///< lines skipped past kMostNamedProblems, not named
 
     friend bool operator==(const OwnEntries&, const OwnEntries&) = default;
 };
 
 /// Reads the lines of an own-entries file. UTF-8, LF or CR LF, a leading byte order mark
 /// skipped; empty lines and lines that begin with '#' are skipped. A bad line is skipped
-/// and named: its file, its number and why.
+/// and named: its file, its number and why. Past kMostOwnEntries entries the rest of the
+/// file is not read, and that is named as well.
 /// @param bytes the file's content
 /// @param fileName the file as the problems name it
 /// @return the good lines and a problem for each bad one

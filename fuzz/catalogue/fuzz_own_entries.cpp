@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the reader of the user's own faces and acronyms. Every line that
-// is neither empty nor a comment must come out either as an entry or as one named problem,
-// never both and never neither; every entry must be one the lists and the command line can
-// show on a line of its own; and the entries written back in the file's own form must read
-// back the same, with no problem.
+// is neither empty nor a comment must come out either as an entry or as one problem, named
+// or counted, never both and never neither; every entry must be one the lists and the
+// command line can show on a line of its own; and the entries written back in the file's
+// own form must read back the same, with no problem.
 
 #include "catalogue/OwnEntries.h"
 
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             line.chop(1);
         meant += !line.isEmpty() && line.front() != '#';
     }
-    require(read.entries.size() + read.problems.size() == meant,
+    require(read.entries.size() + read.problems.size() + read.unnamed == meant,
             "a line is neither an entry nor a problem");
     for (const QString& problem : read.problems)
         require(problem.startsWith(QStringLiteral("f, line ")), "a problem names no line");

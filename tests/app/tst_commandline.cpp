@@ -171,6 +171,13 @@ private slots:
             << QStringList{"smileys.txt, line 3: no TAB"} << 1 << QStringList()
             << QStringList{"smileys.txt=# mine\n\xC2\xAF\\_(\xE3\x83\x84)_/\xC2\xAF\tShrug - "
                            "whatever\r\nno tab\n"};
+        QTest::newRow("an own file of bad lines: a thousand named, the rest counted")
+            << QStringList{"acronym", "brb"} << none << kNoFile << false << 0
+            << QByteArray("BRB - be right back\n") << -1
+            << QStringList{"acronyms.txt, line 1000: no TAB",
+                           "acronyms.txt: 2 more lines were skipped."}
+            << 1001 << QStringList()
+            << QStringList{QStringLiteral("acronyms.txt=") + QStringLiteral("x\n").repeated(1002)};
         QTest::newRow("an own acronym found by its word, a leading is skipped")
             << QStringList{"acronym", "is", "brb", "smh"} << none << kNoFile << false << 0
             << QByteArray("BRB - be right back\nSMH - shaking my head\n") << -1 << QStringList()

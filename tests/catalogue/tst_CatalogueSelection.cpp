@@ -247,10 +247,19 @@ private slots:
         QTRY_COMPARE(list->count(), 208);
         QCOMPARE(f.fakes.messageBoxes.shown.size(), 2); // the bad line is still there
 
+        // A file of more entries than a list holds gives as many as it does, and says so.
+        QVERIFY(save(QByteArray("a\tOwn A\n").repeated(catalogue::kMostOwnEntries + 5)));
+        QTRY_COMPARE(list->count(), 205 + catalogue::kMostOwnEntries);
+        QCOMPARE(f.fakes.messageBoxes.shown.size(), 3);
+        QVERIFY(f.fakes.messageBoxes.shown[2].text.contains(
+            QStringLiteral(", line %1: more than %2 entries")
+                .arg(catalogue::kMostOwnEntries + 1)
+                .arg(catalogue::kMostOwnEntries)));
+
         QVERIFY(QFile::remove(path));
         QTRY_COMPARE(list->count(), 205);
         QVERIFY(list->selectedItems().isEmpty());
-        QCOMPARE(f.fakes.messageBoxes.shown.size(), 2);
+        QCOMPARE(f.fakes.messageBoxes.shown.size(), 3);
     }
 };
 

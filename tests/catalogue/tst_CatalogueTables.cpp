@@ -135,6 +135,7 @@ private slots:
         QTest::addColumn<QByteArray>("content"); // null: no file; "fifo": a named pipe
         QTest::addColumn<QString>("entries");    // text=caption, joined by |
         QTest::addColumn<QStringList>("problems");
+        QTest::addColumn<qsizetype>("unnamed");
         const QString shrug = QStringLiteral("\u00AF\\_(\u30C4)_/\u00AF");
         const QString flip =
             QStringLiteral("(\u256F\u00B0\u25A1\u00B0)\u256F\uFE35 \u253B\u2501\u253B");
@@ -142,18 +143,21 @@ private slots:
             << ("\xEF\xBB\xBF# mine\r\n\r\n" + shrug + "\tShrug - whatever\r\n" + flip +
                 "\tFlip - table flip")
                    .toUtf8()
-            << shrug + "=Shrug - whatever|" + flip + "=Flip - table flip" << QStringList();
+            << shrug + "=Shrug - whatever|" + flip + "=Flip - table flip" << QStringList()
+            << qsizetype(0);
         // Only the file's first U+FEFF is a mark; one that begins a later field is kept.
         QTest::newRow("byte order marks after the first are characters")
             << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF#a\tb\xEF\xBB\xBF\n:)\t\xEF\xBB\xBF"
                           "c\n")
-            << QStringLiteral("\uFEFF#a=b\uFEFF|:)=\uFEFFc") << QStringList();
-        QTest::newRow("blanks are the entry's own") << QByteArray("IMO \t IMO - in my opinion\n")
-                                                    << "IMO = IMO - in my opinion" << QStringList();
+            << QStringLiteral("\uFEFF#a=b\uFEFF|:)=\uFEFFc") << QStringList() << qsizetype(0);
+        QTest::newRow("blanks are the entry's own")
+            << QByteArray("IMO \t IMO - in my opinion\n") << "IMO = IMO - in my opinion"
+            << QStringList() << qsizetype(0);
         // 255 characters of four bytes and two UTF-16 units each.
         QTest::newRow("255 characters fit")
             << QString(QString::fromUtf8("\xF0\x9F\x98\x80").repeated(255) + "\tc").toUtf8()
-            << QString::fromUtf8("\xF0\x9F\x98\x80").repeated(255) + "=c" << QStringList();
+            << QString::fromUtf8("\xF0\x9F\x98\x80").repeated(255) + "=c" << QStringList()
+            << qsizetype(0);
         QTest::newRow("each bad kind named, the good lines kept")
             << QByteArray("a\tA\n"
                           "no tab\n"
@@ -172,16 +176,34 @@ private slots:
                            "line 6: not valid UTF-8.",
                            "line 7: the text holds a control character.",
                            "line 8: the text is longer than 255 characters.",
-                           "line 9: the caption is longer than 255 characters."};
-        QTest::newRow("missing file") << QByteArray() << "" << QStringList();
+                           "line 9: the caption is longer than 255 characters."}
+            << qsizetype(0);
+        // Past a thousand, skipped lines are counted, not named.
+        QStringList named;
+        for (int line = 1; line <= catalogue::kMostNamedProblems; ++line)
+            named << QStringLiteral("line %1: no TAB between the text and its caption.").arg(line);
+        QTest::newRow("a file of bad lines")
+            << QByteArray("x\n").repeated(catalogue::kMostNamedProblems + 3) + "a\tb\n"
+            << "a=b" << named << qsizetype(3);
+        QTest::newRow("more entries than a list holds")
+            << QByteArray("a\tb\n").repeated(catalogue::kMostOwnEntries + 2)
+            << QStringList(catalogue::kMostOwnEntries, QStringLiteral("a=b")).join(u'|')
+            << QStringList{QStringLiteral("line %1: more than %2 entries; this line and those "
+                                          "after it are not read.")
+                               .arg(catalogue::kMostOwnEntries + 1)
+                               .arg(catalogue::kMostOwnEntries)}
+            << qsizetype(0);
+        QTest::newRow("missing file") << QByteArray() << "" << QStringList() << qsizetype(0);
         QTest::newRow("named pipe")
-            << QByteArray("fifo") << "" << QStringList{"Cannot read %1: It is a named pipe"};
+            << QByteArray("fifo") << "" << QStringList{"Cannot read %1: It is a named pipe"}
+            << qsizetype(0);
     }
     void ownEntries()
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, entries);
         QFETCH(QStringList, problems);
+        QFETCH(qsizetype, unnamed);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("smileys.txt"));
         if (content == "fifo") {
@@ -197,6 +219,7 @@ private slots:
             got << entry.text + u'=' + entry.caption;
         QCOMPARE(got.join(u'|'), entries);
         QCOMPARE(own.problems.size(), problems.size());
+        QCOMPARE(own.unnamed, unnamed);
         for (qsizetype i = 0; i < problems.size(); ++i) {
             const QString expected = problems[i].contains(QStringLiteral("%1"))
                                          ? problems[i].arg(path)
