@@ -176,6 +176,12 @@ int main(int argc, char** argv)
     // Every other reload lists one row less, so each one is a change.
     report("reload, part 2: the rows listed (mean)",
            perCallMs(5, [&](int i) { handlers.setOwnEntries(i % 2 ? fewer : ownRows, {}); }), 50);
+    // The most rows a file gives: a reload must stay linear in them.
+    QList<catalogue::OwnEntry> most;
+    for (qsizetype i = 0; i < catalogue::kMostOwnEntries; ++i)
+        most.append(ownRows[i % ownRows.size()]);
+    report("reload at the most rows a file gives (100000), the rows listed (mean)",
+           perCallMs(4, [&](int i) { handlers.setOwnEntries(i % 2 ? fewer : most, {}); }), 50);
     handlers.setOwnEntries(catalogue::readOwnEntries(path).entries, {});
     QStringList ownSession;
     for (int i = 9990; i < 10000; ++i) {
