@@ -15,9 +15,8 @@ unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY
 . "$(dirname "$0")/../../tests/app/session-common.sh"
 private_home "$work"
 export QT_QPA_PLATFORM=xcb
-openbox --sm-disable >/dev/null 2>&1 &
-pids="$pids $!"
-wait_for 20 wm_ready
+window_manager
+pids="$pids $wm_pid"
 setxkbmap "$layout"
 cat >"$work/reader.py" <<'END'
 import os, sys, time

@@ -14,9 +14,8 @@ unset DESKTOP_STARTUP_ID XDG_ACTIVATION_TOKEN WAYLAND_DISPLAY
 . "$(dirname "$0")/../../tests/app/session-common.sh"
 private_home "$work"
 export QT_QPA_PLATFORM=xcb
-openbox --sm-disable >/dev/null 2>&1 &
-pids="$pids $!"
-wait_for 20 wm_ready
+window_manager
+pids="$pids $wm_pid"
 private_bus
 pids="$pids $bus_pid"
 "$program" >/dev/null 2>&1 &

@@ -63,9 +63,7 @@ check_dialog() { # x y title
   wait_for 20 dialog_gone || fail "'$3' did not close"
 }
 
-openbox --sm-disable >"$work/wm.log" 2>&1 &
-wm_pid=$!
-wait_for 20 wm_ready || fail "openbox did not start"
+window_manager || fail "openbox did not start"
 
 "$program" >"$work/program.log" 2>&1 &
 pid=$!

@@ -19,6 +19,13 @@ wait_for() { # seconds check...
   done
 }
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# Starts openbox, with these options, and waits until it manages the screen: its process in
+# $wm_pid, what it says in $HOME/wm.log.
+window_manager() { # [option...]
+  openbox --sm-disable "$@" >"$HOME/wm.log" 2>&1 &
+  wm_pid=$!
+  wait_for 20 wm_ready
+}
 # The main window titled $1, once it is shown within ten seconds: its id in $main, and in
 # $menu the height of its menu bar, over the client area of 417 pixels that click() aims in.
 find_main() { # title

@@ -57,9 +57,7 @@ terminate() { # pid what
   [ "$status" -eq 0 ] || fail "$2 ended with $status on SIGTERM"
 }
 
-openbox --sm-disable >"$work/wm.log" 2>&1 &
-wm_pid=$!
-wait_for 20 wm_ready || fail "openbox did not start"
+window_manager || fail "openbox did not start"
 
 # No session bus: each start opens its own window, as before there was one copy a session.
 start alone1; first=$started

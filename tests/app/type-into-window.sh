@@ -44,9 +44,7 @@ cat >"$work/openbox.xml" <<'END'
   <theme><animateIconify>no</animateIconify></theme>
 </openbox_config>
 END
-openbox --sm-disable --config-file "$work/openbox.xml" >"$work/wm.log" 2>&1 &
-wm_pid=$!
-wait_for 20 wm_ready || fail "openbox did not start"
+window_manager --config-file "$work/openbox.xml" || fail "openbox did not start"
 private_bus || fail "the session bus did not start"
 
 # An xterm that writes every byte it receives to <name>.out; its window id in $terminal.
