@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -214,10 +213,8 @@ void CatalogueHandlers::afterInsert(const platform::TextInserter::Result& result
 void CatalogueHandlers::setOwnEntries(const QList<catalogue::OwnEntry>& smileys,
                                       const QList<catalogue::OwnEntry>& acronyms)
 {
-    relist(m_c.List1, m_smileys, catalogue::CatalogueList(catalogue::smileyTable(), smileys),
-           catalogue::kSmileyCount);
-    relist(m_c.List2, m_acronyms, catalogue::CatalogueList(catalogue::acronymTable(), acronyms),
-           catalogue::kAcronymCount);
+    relist(m_c.List1, m_smileys, catalogue::CatalogueList(catalogue::smileyTable(), smileys));
+    relist(m_c.List2, m_acronyms, catalogue::CatalogueList(catalogue::acronymTable(), acronyms));
 }
 
 void CatalogueHandlers::followOwnEntries(const QString& dataFolder)
@@ -252,18 +249,11 @@ void CatalogueHandlers::showOwnEntries()
 }
 
 void CatalogueHandlers::relist(QListWidget* list, catalogue::CatalogueList& listed,
-                               catalogue::CatalogueList updated, int builtIn)
+                               catalogue::CatalogueList updated)
 {
     const int row = selectedRow(list);
-    const QString caption = row >= 0 ? listed.captions()[row] : QString();
-    const QString text = listed.textAt(row);
-    // The same entry; where the file now has it twice, the one nearest its old place.
-    int kept = row < builtIn ? row : -1;
-    for (int candidate = builtIn; row >= builtIn && candidate < updated.size(); ++candidate) {
-        if (updated.captions()[candidate] == caption && updated.textAt(candidate) == text &&
-            (kept < 0 || std::abs(candidate - row) < std::abs(kept - row)))
-            kept = candidate;
-    }
+    const int kept = updated.rowOf(listed, row);
+    const int builtIn = updated.builtInCount();
     const QSignalBlocker quiet(list);
     // The built-in rows stay; the own ones go, from the end a block at a time, and come back
     // in one step. The list shifts the rows after each one it takes out, so taking them all

@@ -98,7 +98,7 @@ private:
                         int pointSize);
     void showOwnEntries();
     static void relist(QListWidget* list, catalogue::CatalogueList& listed,
-                       catalogue::CatalogueList updated, int builtIn);
+                       catalogue::CatalogueList updated);
     void showPicture(int face);
     void showTextDisplay(bool text);
     void searchList(QListWidget* list, const QStringList& captions);

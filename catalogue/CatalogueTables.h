@@ -27,13 +27,4 @@ std::span<const CatalogueEntry> smileyTable();
 /// @return the acronym table in list order (index = list row).
 std::span<const CatalogueEntry> acronymTable();
 
-/// @param table one of the tables above.
-/// @return the captions in table order, ready to fill a list.
-QStringList captionsOf(std::span<const CatalogueEntry> table);
-
-/// @param table one of the tables above.
-/// @param row a list row; -1 (no selection) or any other row outside the table is allowed.
-/// @return the entry's text, or an empty string when the row is outside the table.
-QString textAt(std::span<const CatalogueEntry> table, int row);
-
 } // namespace catalogue

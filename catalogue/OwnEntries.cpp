@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <cstdlib>
 
 namespace catalogue {
 
@@ -123,6 +124,7 @@ OwnEntries readOwnEntries(const QString& path)
 
 CatalogueList::CatalogueList(std::span<const CatalogueEntry> builtIn, const QList<OwnEntry>& own)
 {
+    m_builtIn = int(builtIn.size());
     m_captions.reserve(qsizetype(builtIn.size()) + own.size());
     m_texts.reserve(m_captions.capacity());
     for (const CatalogueEntry& entry : builtIn) {
@@ -138,6 +140,22 @@ CatalogueList::CatalogueList(std::span<const CatalogueEntry> builtIn, const QLis
 QString CatalogueList::textAt(int row) const
 {
     return row >= 0 && row < m_texts.size() ? m_texts[row] : QString();
+}
+
+int CatalogueList::rowOf(const CatalogueList& before, int row) const
+{
+    if (row < 0 || row >= before.size())
+        return -1;
+    if (row < before.builtInCount())
+        return row < m_builtIn ? row : -1;
+    int nearest = -1;
+    for (int candidate = m_builtIn; candidate < size(); ++candidate) {
+        if (m_captions[candidate] == before.m_captions[row] &&
+            m_texts[candidate] == before.m_texts[row] &&
+            (nearest < 0 || std::abs(candidate - row) < std::abs(nearest - row)))
+            nearest = candidate;
+    }
+    return nearest;
 }
 
 OwnCatalogue::OwnCatalogue(const QString& dataFolder, QObject* parent)

@@ -80,10 +80,20 @@ public:
     /// @return the row's text, or an empty string for a row outside the list (-1 included)
     QString textAt(int row) const;
     int size() const { return int(m_captions.size()); }
+    /// @return how many of the rows are built in: the first ones
+    int builtInCount() const { return m_builtIn; }
+    /// Where a row of an earlier list stands in this one: a built-in row where it was, an
+    /// own row at the same entry, the one nearest its old place where the file now has it
+    /// twice.
+    /// @param before the earlier list
+    /// @param row a row of it; -1 is allowed
+    /// @return the row here, or -1 where the entry is gone
+    int rowOf(const CatalogueList& before, int row) const;
 
 private:
     QStringList m_captions;
     QStringList m_texts;
+    int m_builtIn = 0;
 };
 
 /// The two files of a data folder, read now and again whenever they are created, changed,

@@ -96,8 +96,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    const QStringList smileys = catalogue::captionsOf(catalogue::smileyTable());
-    const QStringList acronyms = catalogue::captionsOf(catalogue::acronymTable());
+    const QStringList smileys = catalogue::CatalogueList(catalogue::smileyTable()).captions();
+    const QStringList acronyms = catalogue::CatalogueList(catalogue::acronymTable()).captions();
     const QStringList typed = typing(smileys + acronyms);
     const QStringList miss{QStringLiteral("zz")};
 

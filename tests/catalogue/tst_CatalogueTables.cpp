@@ -53,7 +53,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, text);
         QFETCH(QString, caption);
-        QCOMPARE(catalogue::textAt(smileyTable(), row), text);
+        QCOMPARE(catalogue::CatalogueList(smileyTable()).textAt(row), text);
         QCOMPARE(smileyTable()[std::size_t(row)].caption.toString(), caption);
     }
 
@@ -86,7 +86,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, text);
         QFETCH(QString, caption);
-        QCOMPARE(catalogue::textAt(acronymTable(), row), text);
+        QCOMPARE(catalogue::CatalogueList(acronymTable()).textAt(row), text);
         QCOMPARE(acronymTable()[std::size_t(row)].caption.toString(), caption);
     }
 
@@ -100,7 +100,7 @@ private slots:
             QVERIFY2(a.text != b.text, qPrintable(QString::number(row)));
         }
         for (int row : {5, 40, 182})
-            QCOMPARE(catalogue::textAt(smileyTable(), row), QStringLiteral(":-}"));
+            QCOMPARE(catalogue::CatalogueList(smileyTable()).textAt(row), QStringLiteral(":-}"));
     }
 
     void textsAndCaptionsWithinLimits()
@@ -117,7 +117,7 @@ private slots:
 
     void captionsKeepTableOrder()
     {
-        const QStringList captions = catalogue::captionsOf(acronymTable());
+        const QStringList captions = catalogue::CatalogueList(acronymTable()).captions();
         QCOMPARE(captions.size(), 114);
         QCOMPARE(captions.at(17), QStringLiteral("BFN - bye for now"));
         QCOMPARE(captions.at(18), QStringLiteral("B4N - bye for now"));
@@ -125,9 +125,9 @@ private slots:
 
     void rowsOutsideTheTableGiveNoText()
     {
-        QCOMPARE(catalogue::textAt(smileyTable(), -1), QString());
-        QCOMPARE(catalogue::textAt(smileyTable(), 205), QString());
-        QCOMPARE(catalogue::textAt(acronymTable(), 114), QString());
+        QCOMPARE(catalogue::CatalogueList(smileyTable()).textAt(-1), QString());
+        QCOMPARE(catalogue::CatalogueList(smileyTable()).textAt(205), QString());
+        QCOMPARE(catalogue::CatalogueList(acronymTable()).textAt(114), QString());
     }
 
     void ownEntries_data()
@@ -228,7 +228,7 @@ private slots:
         }
         const catalogue::CatalogueList listed(smileyTable(), own.entries);
         QCOMPARE(listed.size(), 205 + own.entries.size());
-        QCOMPARE(listed.captions().first(205), catalogue::captionsOf(smileyTable()));
+        QCOMPARE(listed.captions().first(205), catalogue::CatalogueList(smileyTable()).captions());
         if (!own.entries.isEmpty())
             QCOMPARE(listed.textAt(205), own.entries.first().text);
     }

@@ -3,6 +3,7 @@
 
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/ListSearch.h"
+#include "catalogue/OwnEntries.h"
 
 #include <QTest>
 
@@ -52,8 +53,10 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, smiley);
         QFETCH(int, acronym);
-        QCOMPARE(rowFor(catalogue::captionsOf(catalogue::smileyTable()), text), smiley);
-        QCOMPARE(rowFor(catalogue::captionsOf(catalogue::acronymTable()), text), acronym);
+        QCOMPARE(rowFor(catalogue::CatalogueList(catalogue::smileyTable()).captions(), text),
+                 smiley);
+        QCOMPARE(rowFor(catalogue::CatalogueList(catalogue::acronymTable()).captions(), text),
+                 acronym);
     }
 
     // A caption that matches by case folding but not in capitals is passed over: the Kelvin
