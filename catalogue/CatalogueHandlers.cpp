@@ -233,16 +233,9 @@ void CatalogueHandlers::showOwnEntries()
     // The lists follow every change; a box already open is not stacked with another one.
     if (m_telling)
         return;
-    const QStringList problems = m_own->smileys().problems + m_own->acronyms().problems;
-    if (problems.isEmpty())
+    const QString text = catalogue::skippedLinesReport({m_own->smileys(), m_own->acronyms()});
+    if (text.isEmpty())
         return;
-    constexpr qsizetype kShown = 10;
-    QString text = QStringLiteral("Some lines of your own faces and acronyms were skipped:\n\n") +
-                   problems.first(std::min(kShown, problems.size())).join(u'\n');
-    const qsizetype more = problems.size() - std::min(kShown, problems.size()) +
-                           m_own->smileys().unnamed + m_own->acronyms().unnamed;
-    if (more > 0)
-        text += QStringLiteral("\n... and %1 more.").arg(more);
     m_telling = true;
     m_messages.MsgBox(m_c.List1->window(), text, platform::MsgIcon::Exclamation);
     m_telling = false;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cstdlib>
 
 namespace catalogue {
@@ -120,6 +121,25 @@ OwnEntries readOwnEntries(const QString& path)
         return unread;
     }
     return parseOwnEntries(file.bytes, path);
+}
+
+QString skippedLinesReport(std::initializer_list<OwnEntries> readings)
+{
+    constexpr qsizetype kShown = 10;
+    QStringList shown;
+    qsizetype more = 0;
+    for (const OwnEntries& reading : readings) {
+        const qsizetype room = std::min(kShown - shown.size(), reading.problems.size());
+        shown += reading.problems.first(room);
+        more += reading.problems.size() - room + reading.unnamed;
+    }
+    if (shown.isEmpty())
+        return {};
+    QString text = QStringLiteral("Some lines of your own faces and acronyms were skipped:\n\n") +
+                   shown.join(u'\n');
+    if (more > 0)
+        text += QStringLiteral("\n... and %1 more.").arg(more);
+    return text;
 }
 
 CatalogueList::CatalogueList(std::span<const CatalogueEntry> builtIn, const QList<OwnEntry>& own)

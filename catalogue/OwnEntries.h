@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <initializer_list>
 #include <span>
 
 namespace catalogue {
@@ -67,6 +68,12 @@ OwnEntries parseOwnEntries(QByteArrayView bytes, const QString& fileName);
 /// @param path the file
 /// @return its entries, or one problem that says why it could not be read
 OwnEntries readOwnEntries(const QString& path);
+
+/// What a window says of the lines its readings skipped: the first ten named, and how many
+/// more there are.
+/// @param readings the files read, in the order they are named
+/// @return the text, or empty where no line was skipped
+QString skippedLinesReport(std::initializer_list<OwnEntries> readings);
 
 /// A list as the window shows it: the built-in rows, then the user's own.
 class CatalogueList
