@@ -158,12 +158,13 @@ void Form1::createControls()
                                 {},
                                 named<QLineEdit>(c, "Txt1"),
                                 Message_Text,
-                                Check1};
+                                Check1,
+                                named<QLabel>(c, "lblNotice")};
     for (int i = 0; i < catalogue::kFaceCount; ++i)
         catalogue.pictureButtons[std::size_t(i)] = named<QPushButton>(c, form1::pictureButton(i));
     m_catalogue = new CatalogueHandlers(
         catalogue, m_platform.clipboard, m_sound, m_platform.inserter, m_platform.messageBoxes,
-        [this] { stepAside(); }, this);
+        m_platform.notifications, [this] { stepAside(); }, this);
     m_translator = new TranslatorHandlers(
         {Message_Text, named<QLineEdit>(c, "Rtfbackup"), named<QLineEdit>(c, "rtfaftertran"),
          named<QPlainTextEdit>(c, "Ebonictxt"), lblStatus, named<QPushButton>(c, "Cmdtranlate"),

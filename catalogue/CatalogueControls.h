@@ -29,4 +29,7 @@ struct CatalogueControls
     QLineEdit* Txt1;                                                ///< search box
     QPlainTextEdit* Message_Text;                                   ///< the translator's message
     QCheckBox* Check1;                                              ///< "Play sounds"
+    /// What Glyphora noticed and could not say in a box: why a face was copied instead of
+    /// typed, or which lines of the user's own files were skipped. Hidden while there is none.
+    QLabel* lblNotice;
 };

@@ -5,6 +5,7 @@
 #include "catalogue/ListSearch.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Notifications.h"
 #include "platform/forms/FormBuilder.h"
 #include "platform/forms/SoundPlayer.h"
 
@@ -65,15 +66,19 @@ CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
                                      platform::Clipboard& clipboard, platform::SoundPlayer& sound,
                                      platform::TextInserter& inserter,
                                      platform::MessageBoxes& messages,
+                                     platform::Notifications& notifications,
                                      std::function<void()> stepAside, QObject* parent)
     : QObject(parent), m_c(controls), m_clipboard(clipboard), m_sound(sound), m_inserter(inserter),
-      m_messages(messages), m_stepAside(std::move(stepAside)), m_smileys(catalogue::smileyTable()),
-      m_acronyms(catalogue::acronymTable()),
+      m_messages(messages), m_notifications(notifications), m_stepAside(std::move(stepAside)),
+      m_smileys(catalogue::smileyTable()), m_acronyms(catalogue::acronymTable()),
       m_idleDisplayDescription(controls.Label1->accessibleDescription())
 {
     // Captions such as "<:-I" must never be taken for markup.
     m_c.Label1->setTextFormat(Qt::PlainText);
     m_c.Label2->setTextFormat(Qt::PlainText);
+    m_c.lblNotice->setTextFormat(Qt::PlainText);
+    m_c.lblNotice->setWordWrap(true);
+    m_c.lblNotice->hide();
 
     fillList(m_c.List1, m_smileys.captions());
     fillList(m_c.List2, m_acronyms.captions());
@@ -154,6 +159,7 @@ void CatalogueHandlers::InsertChoice()
 {
     using platform::TextInserter;
     QPointer<CatalogueHandlers> self(this);
+    forgetInsertNotice();
     if (!m_c.Image1->isHidden() && !m_shownPicture.isNull()) {
         // A picture is pasted: it goes on the clipboard as its copy button puts it.
         const TextInserter::Target target = m_inserter.target();
@@ -161,11 +167,9 @@ void CatalogueHandlers::InsertChoice()
         if (target == TextInserter::Target::None)
             return;
         if (target == TextInserter::Target::TextOnly) {
-            m_messages.MsgBox(m_c.List1->window(),
-                              QStringLiteral("The window you came from takes text only, so the "
-                                             "picture was not pasted there. It is on the "
-                                             "clipboard."),
-                              platform::MsgIcon::Information);
+            m_insertNotice = QStringLiteral("Not pasted: the window you came from takes text "
+                                            "only. The picture is on the clipboard.");
+            showNotice();
             return;
         }
         m_inserter.insert({.text = {}, .paste = true, .stepAside = m_stepAside},
@@ -197,17 +201,43 @@ void CatalogueHandlers::afterInsert(const platform::TextInserter::Result& result
         return;
     case Outcome::NoTarget:
     case Outcome::NotTypeable:
-    case Outcome::Failed:
+    case Outcome::Failed: {
         // Nowhere to type, or not all of it could be: the face is copied for the user to
-        // paste. (A picture is on the clipboard already.)
+        // paste. (A picture is on the clipboard already.) Said in the window, not in a box:
+        // the keyboard may be with the window typed into by now.
         if (!picture)
             Command1_Click();
-        if (result.outcome == Outcome::Failed)
-            m_messages.MsgBox(m_c.List1->window(),
-                              result.message + QStringLiteral("\n\nThe face is on the clipboard."),
-                              platform::MsgIcon::Exclamation);
+        QString why = result.message;
+        if (why.isEmpty())
+            why = result.outcome == Outcome::NotTypeable
+                      ? QStringLiteral("your keyboard has no key for a character of it")
+                      : QStringLiteral("the window you came from is gone or did not come forward");
+        m_insertNotice = (picture ? QStringLiteral("Not pasted: %1. The picture is on the "
+                                                   "clipboard.")
+                                  : QStringLiteral("Not typed: %1. The face is on the clipboard."))
+                             .arg(why);
+        showNotice();
         return;
     }
+    }
+}
+
+void CatalogueHandlers::forgetInsertNotice()
+{
+    if (m_insertNotice.isEmpty())
+        return;
+    m_insertNotice.clear();
+    showNotice();
+}
+
+void CatalogueHandlers::showNotice()
+{
+    const QString& notice = m_insertNotice.isEmpty() ? m_ownNotice : m_insertNotice;
+    const QString& whole = m_insertNotice.isEmpty() ? m_ownReport : m_insertNotice;
+    m_c.lblNotice->setText(notice);
+    m_c.lblNotice->setToolTip(whole);
+    m_c.lblNotice->setAccessibleDescription(whole);
+    m_c.lblNotice->setVisible(!notice.isEmpty());
 }
 
 void CatalogueHandlers::setOwnEntries(const QList<catalogue::OwnEntry>& smileys,
@@ -222,23 +252,28 @@ void CatalogueHandlers::followOwnEntries(const QString& dataFolder)
     if (m_own || dataFolder.isEmpty())
         return;
     m_own = new catalogue::OwnCatalogue(dataFolder, this);
-    connect(m_own, &catalogue::OwnCatalogue::changed, this, &CatalogueHandlers::showOwnEntries);
+    connect(m_own, &catalogue::OwnCatalogue::changed, this,
+            [this] { showOwnEntries(Reading::Later); });
     m_own->watch();
-    showOwnEntries();
+    showOwnEntries(Reading::AtStart);
 }
 
-void CatalogueHandlers::showOwnEntries()
+void CatalogueHandlers::showOwnEntries(Reading reading)
 {
     setOwnEntries(m_own->smileys().entries, m_own->acronyms().entries);
-    // The lists follow every change; a box already open is not stacked with another one.
-    if (m_telling)
+    m_ownReport = catalogue::skippedLinesReport({m_own->smileys(), m_own->acronyms()});
+    m_ownNotice =
+        catalogue::skippedLinesNotice({m_own->smileys(), m_own->acronyms()}, m_own->folder());
+    showNotice();
+    if (m_ownReport.isEmpty())
         return;
-    const QString text = catalogue::skippedLinesReport({m_own->smileys(), m_own->acronyms()});
-    if (text.isEmpty())
-        return;
-    m_telling = true;
-    m_messages.MsgBox(m_c.List1->window(), text, platform::MsgIcon::Exclamation);
-    m_telling = false;
+    // A box takes the keyboard: only the start the user has just made, with the window in
+    // front, may open one. A file saved while the user types elsewhere is told quietly.
+    if (reading == Reading::AtStart && m_c.List1->window()->isActiveWindow())
+        m_messages.MsgBox(m_c.List1->window(), m_ownReport, platform::MsgIcon::Exclamation);
+    else
+        m_notifications.Notify(QStringLiteral("Glyphora skipped lines of your own faces"),
+                               m_ownReport);
 }
 
 void CatalogueHandlers::relist(QListWidget* list, catalogue::CatalogueList& listed,
@@ -279,6 +314,7 @@ void CatalogueHandlers::showListChoice(const QListWidget* list,
 {
     showTextDisplay(true);
     setDescriptionColour(forms::kNavy);
+    forgetInsertNotice();
     const int row = selectedRow(list);
     const QString text = entries.textAt(row);
     m_c.Label2->setText(row >= 0 ? list->item(row)->text() : QString());
@@ -361,6 +397,7 @@ void CatalogueHandlers::showPicture(int face)
 {
     // Label1 keeps the last list choice: "Add Text face" still inserts it.
     showTextDisplay(false);
+    forgetInsertNotice();
     const std::size_t index = std::size_t(face);
     if (m_pictures[index].isNull()) {
         m_pictures[index] = catalogue::faceImage(catalogue::faces()[index]);

@@ -24,6 +24,7 @@ class QListWidget;
 namespace platform {
 class Clipboard;
 class MessageBoxes;
+class Notifications;
 class SoundPlayer;
 } // namespace platform
 
@@ -37,13 +38,14 @@ public:
     /// @param clipboard used by the copy buttons and "Add Text face".
     /// @param sound the window's click-sound player.
     /// @param inserter types the chosen face into the window the user came from.
-    /// @param messages says why a face was copied instead.
+    /// @param messages names the skipped lines of the user's own files at a start.
+    /// @param notifications names them when a file changed while Glyphora ran.
     /// @param stepAside moves the main window out of the way after an insert.
     /// @param parent usual QObject parent, typically the main window.
     CatalogueHandlers(const CatalogueControls& controls, platform::Clipboard& clipboard,
                       platform::SoundPlayer& sound, platform::TextInserter& inserter,
-                      platform::MessageBoxes& messages, std::function<void()> stepAside,
-                      QObject* parent = nullptr);
+                      platform::MessageBoxes& messages, platform::Notifications& notifications,
+                      std::function<void()> stepAside, QObject* parent = nullptr);
 
     /// Return in the search box or in a list: KeyAscii 13 inserts the chosen face and is
     /// set to 0, as the key is taken.
@@ -56,8 +58,11 @@ public:
     /// anew: the display, the sound and the search box stay as they are.
     void setOwnEntries(const QList<catalogue::OwnEntry>& smileys,
                        const QList<catalogue::OwnEntry>& acronyms);
-    /// Lists the own rows of the data folder's files and follows the files from now on;
-    /// the lines skipped are named in one message box per reading that found any.
+    /// Lists the own rows of the data folder's files and follows the files from now on.
+    /// The lines skipped are named in the notice line until a reading finds none, and in one
+    /// message box at the start where the window has the keyboard, or else in one
+    /// notification per reading that found any: a change noticed while the user types
+    /// elsewhere never takes the keyboard.
     /// @param dataFolder the folder, empty when there is none
     void followOwnEntries(const QString& dataFolder);
 
@@ -96,7 +101,10 @@ private:
     void afterInsert(const platform::TextInserter::Result& result, bool picture);
     void showListChoice(const QListWidget* list, const catalogue::CatalogueList& entries,
                         int pointSize);
-    void showOwnEntries();
+    enum class Reading { AtStart, Later };
+    void showOwnEntries(Reading reading);
+    void showNotice();
+    void forgetInsertNotice();
     static void relist(QListWidget* list, catalogue::CatalogueList& listed,
                        catalogue::CatalogueList updated);
     void showPicture(int face);
@@ -110,11 +118,14 @@ private:
     platform::SoundPlayer& m_sound;
     platform::TextInserter& m_inserter;
     platform::MessageBoxes& m_messages;
+    platform::Notifications& m_notifications;
     std::function<void()> m_stepAside;
     catalogue::CatalogueList m_smileys;
     catalogue::CatalogueList m_acronyms;
     catalogue::OwnCatalogue* m_own = nullptr;
-    bool m_telling = false; ///< a message box about skipped lines is open
+    QString m_insertNotice; ///< why the last face was copied instead, until the next choice
+    QString m_ownNotice;    ///< the skipped lines of the last reading, in one sentence
+    QString m_ownReport;    ///< and named in full
     std::array<QImage, catalogue::kFaceCount> m_pictures;         ///< the faces as stored: copied
     std::array<QPixmap, catalogue::kFaceCount> m_displayPictures; ///< sharpest, for Image1
     /// The picture Image1 shows, as stored: what the picture copy puts on the clipboard.

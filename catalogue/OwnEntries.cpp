@@ -142,6 +142,27 @@ QString skippedLinesReport(std::initializer_list<OwnEntries> readings)
     return text;
 }
 
+QString skippedLinesNotice(std::initializer_list<OwnEntries> readings, const QString& folder)
+{
+    QString first;
+    qsizetype count = 0;
+    for (const OwnEntries& reading : readings) {
+        if (first.isEmpty() && !reading.problems.isEmpty())
+            first = reading.problems.constFirst();
+        count += reading.problems.size() + reading.unnamed;
+    }
+    if (first.isEmpty())
+        return {};
+    // The window's line is short, and the folder is always the same one: the file's name
+    // says enough. The files were named as the folder joins them.
+    const QString inFolder = QDir(folder).filePath(QStringLiteral("x")).chopped(1);
+    first.replace(inFolder, QString());
+    QString notice = QStringLiteral("Lines skipped: ") + first;
+    if (count > 1)
+        notice += QStringLiteral(" And %1 more.").arg(count - 1);
+    return notice;
+}
+
 CatalogueList::CatalogueList(std::span<const CatalogueEntry> builtIn, const QList<OwnEntry>& own)
 {
     m_builtIn = int(builtIn.size());

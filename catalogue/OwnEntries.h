@@ -75,6 +75,12 @@ OwnEntries readOwnEntries(const QString& path);
 /// @return the text, or empty where no line was skipped
 QString skippedLinesReport(std::initializer_list<OwnEntries> readings);
 
+/// The same in one sentence, for a line of the window: the first skipped line, its file named
+/// without the folder, and how many more there are.
+/// @param folder the folder of the readings' files
+/// @return the sentence, or empty where no line was skipped
+QString skippedLinesNotice(std::initializer_list<OwnEntries> readings, const QString& folder);
+
 /// A list as the window shows it: the built-in rows, then the user's own.
 class CatalogueList
 {
@@ -112,6 +118,7 @@ public:
     /// Reads both files at once; nothing is watched until watch().
     /// @param dataFolder the folder that holds them; empty: no folder, no own entries
     explicit OwnCatalogue(const QString& dataFolder, QObject* parent = nullptr);
+    const QString& folder() const { return m_folder; }
 
     const OwnEntries& smileys() const { return m_smileys; }
     const OwnEntries& acronyms() const { return m_acronyms; }

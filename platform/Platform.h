@@ -6,6 +6,7 @@
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Notifications.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
@@ -30,6 +31,7 @@ struct Platform
     Registry& registry;
     WindowSystem& windows;
     TextInserter& inserter;
+    Notifications& notifications;
 };
 
 } // namespace platform

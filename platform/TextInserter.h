@@ -27,7 +27,9 @@ public:
     struct Result
     {
         Outcome outcome = Outcome::NoTarget;
-        QString message; ///< what went wrong, for Failed
+        /// Why nothing was typed, as a phrase that follows "Not typed: " ("the display did not
+        /// answer within half a second"); empty where the outcome says it all.
+        QString message;
     };
     struct Request
     {

@@ -125,14 +125,14 @@ int main(int argc, char** argv)
                         new QPushButton(&window), new QPushButton(&window),
                         new QPushButton(&window), {},
                         new QLineEdit(&window),   new QPlainTextEdit(&window),
-                        new QCheckBox(&window)};
+                        new QCheckBox(&window),   new QLabel(&window)};
     for (QPushButton*& button : c.pictureButtons)
         button = new QPushButton(&window);
     platform::SoundPlayer sound(fakes.resources, fakes.sound, fakes.messageBoxes, &window,
                                 [] { return true; });
     c.Label1->resize(89, 49); // the window's display size
     CatalogueHandlers handlers(c, fakes.clipboard, sound, fakes.inserter, fakes.messageBoxes,
-                               [] {});
+                               fakes.notifications, [] {});
     // Each word typed letter by letter, then cleared: every change is a keystroke.
     QStringList session;
     for (const QString& caption : smileys + acronyms) {

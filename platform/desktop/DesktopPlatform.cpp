@@ -1,5 +1,6 @@
 #include "platform/desktop/DesktopPlatform.h"
 
+#include "platform/desktop/DesktopNotifications.h"
 #include "platform/desktop/DesktopShell.h"
 #include "platform/desktop/DesktopTextInserter.h"
 #include "platform/desktop/LinuxRegistry.h"
@@ -27,6 +28,7 @@ struct DesktopPlatform::Parts
     LinuxRegistry registry;
     QtWindowSystem windows;
     DesktopTextInserter inserter;
+    DesktopNotifications notifications;
 };
 
 DesktopPlatform::DesktopPlatform() : m_parts(std::make_unique<Parts>()) {}
@@ -37,7 +39,7 @@ Platform DesktopPlatform::services()
 {
     Parts& p = *m_parts;
     return {p.messageBoxes, p.settings, p.resources, p.sound,   p.clipboard, p.fileDialogs,
-            p.paths,        p.shell,    p.registry,  p.windows, p.inserter};
+            p.paths,        p.shell,    p.registry,  p.windows, p.inserter,  p.notifications};
 }
 
 } // namespace platform

@@ -3,14 +3,17 @@
 #include "platform/TypingPlan.h"
 #include "platform/TypingTarget.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QHash>
 #include <QSocketNotifier>
 #include <QWindow>
 #include <cstdlib>
 #include <cstring>
+#include <poll.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 #include <xcb/xtest.h>
 #include <xkbcommon/xkbcommon-x11.h>
 
@@ -20,6 +23,9 @@ namespace {
 // The window manager answers an activation at once; a window that has not come forward by
 // then is not going to, and the user is waiting.
 constexpr int kActivationMs = 500;
+// The longest the server may take to answer while Glyphora works for an insert: one that is
+// grabbed by another client, or whose compositor hangs, would hold the window for as long.
+constexpr int kAnswerMs = 500;
 constexpr int kFocusPollMs = 5;
 // Clients read a lent key's keysym when they handle its key event, which may be a little
 // after it was sent: a lent key keeps its keysym until they have. Meanwhile the next insert
@@ -55,7 +61,27 @@ bool waylandSession()
 
 QString brokenOff()
 {
-    return QStringLiteral("The connection to the display broke off while Glyphora was typing.");
+    return QStringLiteral("the connection to the display broke off");
+}
+
+QString notAnswering()
+{
+    return QStringLiteral("the display did not answer within half a second");
+}
+
+QString whyNotTypeable(const TypingPlan& plan, const KeyboardLayout& layout, bool paste)
+{
+    if (paste)
+        return QStringLiteral("your keyboard has no key for Ctrl+V");
+    const QString character = QString::fromUcs4(&plan.missing, 1);
+    if (keysymForCharacter(plan.missing) == 0)
+        return QStringLiteral("it holds a character that is never typed (U+%1)")
+            .arg(uint(plan.missing), 4, 16, QLatin1Char('0'));
+    if (layout.spareKeycodes.isEmpty())
+        return QStringLiteral(
+                   "your keyboard has no key for \u201C%1\u201D and none spare to lend it")
+            .arg(character);
+    return QStringLiteral("your keyboard has no key for \u201C%1\u201D").arg(character);
 }
 } // namespace
 
@@ -71,15 +97,68 @@ struct XTestTextInserter::Connection
     xkb_context* xkb = nullptr;
     xcb_atom_t activeWindow = 0, windowType = 0, pid = 0, wmState = 0, timeProbe = 0;
     QHash<xcb_atom_t, QByteArray> typeNames;
+    /// Until when the requests of the work at hand are waited for; past it, none is.
+    QDeadlineTimer deadline{QDeadlineTimer::Forever};
+    bool timedOut = false; ///< a wait of the work at hand ran out
+    /// Events read while waiting for another, for the event loop to handle in order.
+    QList<xcb_generic_event_t*> held;
 
     ~Connection()
     {
+        for (xcb_generic_event_t* event : std::as_const(held))
+            free(event);
         if (xkb)
             xkb_context_unref(xkb);
         if (c)
             xcb_disconnect(c);
     }
     bool broken() const { return !c || xcb_connection_has_error(c) != 0; }
+
+    /// Waits until the server has sent something, or the deadline has passed.
+    /// @return false once the deadline has passed
+    bool waitForInput()
+    {
+        const qint64 left = deadline.remainingTime();
+        if (left == 0) {
+            timedOut = true;
+            return false;
+        }
+        pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
+        ::poll(&fd, 1, left < 0 ? -1 : int(left));
+        return true;
+    }
+
+    /// The reply to a request, waited for until the deadline; null when the server did not
+    /// answer by then, answered with an error or broke off.
+    template <typename T> Reply<T> await(unsigned int sequence)
+    {
+        xcb_flush(c);
+        for (;;) {
+            void* reply = nullptr;
+            xcb_generic_error_t* error = nullptr;
+            if (xcb_poll_for_reply(c, sequence, &reply, &error)) {
+                free(error);
+                return Reply<T>(static_cast<T*>(reply));
+            }
+            if (!waitForInput()) {
+                // Its answer, when it comes, is not kept.
+                xcb_discard_reply(c, sequence);
+                return nullptr;
+            }
+        }
+    }
+
+    /// The next event, waited for until the deadline; null when none came by then.
+    xcb_generic_event_t* nextEvent()
+    {
+        xcb_flush(c);
+        for (;;) {
+            if (xcb_generic_event_t* event = xcb_poll_for_event(c))
+                return event;
+            if (broken() || !waitForInput())
+                return nullptr;
+        }
+    }
 
     /// The atoms of these names, asked for together: one wait for all the answers.
     QList<xcb_atom_t> intern(const QList<const char*>& names)
@@ -89,7 +168,8 @@ struct XTestTextInserter::Connection
             cookies << xcb_intern_atom(c, 0, uint16_t(strlen(name)), name);
         QList<xcb_atom_t> atoms;
         for (xcb_intern_atom_cookie_t cookie : cookies) {
-            Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookie, nullptr));
+            const Reply<xcb_intern_atom_reply_t> reply =
+                await<xcb_intern_atom_reply_t>(cookie.sequence);
             atoms << (reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE));
         }
         return atoms;
@@ -97,8 +177,8 @@ struct XTestTextInserter::Connection
 
     QByteArray property(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type = XCB_ATOM_ANY)
     {
-        Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-            c, xcb_get_property(c, 0, window, atom, type, 0, 1024), nullptr));
+        const auto reply = await<xcb_get_property_reply_t>(
+            xcb_get_property(c, 0, window, atom, type, 0, 1024).sequence);
         if (!reply || reply->format == 0)
             return {};
         // The length is in bytes, whatever the format.
@@ -117,10 +197,8 @@ struct XTestTextInserter::Connection
 
     bool viewable(xcb_window_t window)
     {
-        xcb_generic_error_t* error = nullptr;
-        Reply<xcb_get_window_attributes_reply_t> reply(
-            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error));
-        free(error);
+        const auto reply =
+            await<xcb_get_window_attributes_reply_t>(xcb_get_window_attributes(c, window).sequence);
         return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
     }
 
@@ -130,10 +208,7 @@ struct XTestTextInserter::Connection
         QList<xcb_window_t> windows;
         while (window != kNoWindow && window != root && windows.size() < 32) {
             windows << window;
-            xcb_generic_error_t* error = nullptr;
-            Reply<xcb_query_tree_reply_t> tree(
-                xcb_query_tree_reply(c, xcb_query_tree(c, window), &error));
-            free(error);
+            const auto tree = await<xcb_query_tree_reply_t>(xcb_query_tree(c, window).sequence);
             if (!tree)
                 return {};
             window = tree->parent;
@@ -149,10 +224,7 @@ struct XTestTextInserter::Connection
             return window;
         if (depth >= 3)
             return kNoWindow;
-        xcb_generic_error_t* error = nullptr;
-        Reply<xcb_query_tree_reply_t> tree(
-            xcb_query_tree_reply(c, xcb_query_tree(c, window), &error));
-        free(error);
+        const auto tree = await<xcb_query_tree_reply_t>(xcb_query_tree(c, window).sequence);
         if (!tree)
             return kNoWindow;
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
@@ -169,7 +241,37 @@ struct XTestTextInserter::Connection
         return active.isEmpty() ? kNoWindow : clientWindow(active.constFirst());
     }
 
-    void sync() { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
+    /// Waits until the server has handled every request sent.
+    /// @return whether it did by the deadline
+    bool sync()
+    {
+        return bool(await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c).sequence));
+    }
+};
+
+/// Bounds the waits of the work at hand: from the outermost guard on, every wait for the
+/// server ends kAnswerMs after that guard began, and timedOut tells whether one ran out.
+class XTestTextInserter::Bounded
+{
+public:
+    explicit Bounded(Connection& x) : m_x(x), m_outer(x.deadline.isForever())
+    {
+        if (!m_outer)
+            return;
+        x.deadline = QDeadlineTimer(kAnswerMs);
+        x.timedOut = false;
+    }
+    ~Bounded()
+    {
+        if (m_outer)
+            m_x.deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+    }
+    Bounded(const Bounded&) = delete;
+    Bounded& operator=(const Bounded&) = delete;
+
+private:
+    Connection& m_x;
+    bool m_outer;
 };
 
 /// The keyboard as it is at the start of an insert: its keymap, the group and locks in
@@ -366,6 +468,7 @@ XTestTextInserter::XTestTextInserter()
 XTestTextInserter::~XTestTextInserter()
 {
     if (m_x && !m_x->broken()) {
+        const Bounded bounded(*m_x);
         giveBackLentKeys();
         m_x->sync();
     }
@@ -378,7 +481,10 @@ bool XTestTextInserter::available() const
 
 TextInserter::Target XTestTextInserter::target() const
 {
-    if (!available() || m_target == kNoWindow || !m_x->viewable(m_target))
+    if (!available() || m_target == kNoWindow)
+        return Target::None;
+    const Bounded bounded(*m_x);
+    if (!m_x->viewable(m_target))
         return Target::None;
     const QByteArray wmClass = m_x->property(m_target, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING);
     const QList<QByteArray> names = wmClass.split('\0');
@@ -389,7 +495,11 @@ void XTestTextInserter::readEvents()
 {
     if (!m_x)
         return;
-    while (xcb_generic_event_t* event = xcb_poll_for_event(m_x->c)) {
+    const Bounded bounded(*m_x);
+    const auto next = [this] {
+        return m_x->held.isEmpty() ? xcb_poll_for_event(m_x->c) : m_x->held.takeFirst();
+    };
+    while (xcb_generic_event_t* event = next()) {
         const auto type = event->response_type & 0x7f;
         if (type == XCB_PROPERTY_NOTIFY) {
             const auto* notify = reinterpret_cast<xcb_property_notify_event_t*>(event);
@@ -407,7 +517,14 @@ void XTestTextInserter::readEvents()
 
 void XTestTextInserter::activeWindowChanged()
 {
+    const Bounded bounded(*m_x);
     const xcb_window_t window = m_x->activeClient();
+    if (m_x->timedOut) {
+        // The window the user is in is not known; the one before stays the target.
+        if (m_pending)
+            finish({Outcome::NoTarget, notAnswering()});
+        return;
+    }
     if (m_pending) {
         checkActivated();
         return;
@@ -431,7 +548,7 @@ void XTestTextInserter::activeWindowChanged()
     QList<QByteArray> types;
     for (std::uint32_t atom : m_x->property32(window, m_x->windowType, XCB_ATOM_ATOM))
         types << m_x->typeNames.value(atom);
-    if (isTypingTarget(ours, types)) {
+    if (!m_x->timedOut && isTypingTarget(ours, types)) {
         m_target = window;
         m_elsewhere = false;
     }
@@ -443,16 +560,48 @@ void XTestTextInserter::insert(const Request& request, Done done)
         done({Outcome::Busy, {}});
         return;
     }
-    if (!available() || m_target == kNoWindow || !m_x->viewable(m_target)) {
+    if (!available() || m_target == kNoWindow) {
         done({Outcome::NoTarget, {}});
+        return;
+    }
+    const Bounded bounded(*m_x);
+    const bool viewable = m_x->viewable(m_target);
+    if (m_x->timedOut || !viewable) {
+        done({Outcome::NoTarget, m_x->timedOut ? notAnswering() : QString()});
         return;
     }
     auto pending = std::make_unique<Pending>();
     pending->window = m_target;
+
+    // A user action with a time from the server: window managers that guard the focus
+    // give it to a window asked for so. The server's answer also shows that it is answering
+    // before xkbcommon, which waits as long as it takes, reads the keyboard.
+    const std::uint8_t nothing = 0;
+    xcb_change_property(m_x->c, XCB_PROP_MODE_APPEND, m_x->probe, m_x->timeProbe, XCB_ATOM_STRING,
+                        8, 0, &nothing);
+    xcb_timestamp_t time = XCB_CURRENT_TIME;
+    while (xcb_generic_event_t* event = m_x->nextEvent()) {
+        const auto* notify = reinterpret_cast<xcb_property_notify_event_t*>(event);
+        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY && notify->window == m_x->probe) {
+            time = notify->time;
+            free(event);
+            break;
+        }
+        // Handled in order once the insert is under way.
+        m_x->held.append(event);
+    }
+    if (m_x->broken()) {
+        done({Outcome::Failed, brokenOff()});
+        return;
+    }
+    if (m_x->timedOut) {
+        done({Outcome::NoTarget, notAnswering()});
+        return;
+    }
     pending->keyboard =
         XkbKeyboard::read(m_x->c, m_x->xkb, m_x->keyboard, m_x->minKeycode, m_x->maxKeycode);
     if (!pending->keyboard) {
-        done({Outcome::Failed, QStringLiteral("Glyphora could not read the keyboard layout.")});
+        done({Outcome::Failed, QStringLiteral("the keyboard layout could not be read")});
         return;
     }
     pending->layout = XkbKeyboard::layout(pending->keyboard);
@@ -460,33 +609,11 @@ void XTestTextInserter::insert(const Request& request, Done done)
         request.paste ? planPaste(pending->layout) : planTyping(request.text, pending->layout);
     // Nothing is typed unless all of it can be.
     if (!pending->plan.complete) {
-        done({Outcome::NotTypeable, {}});
+        done({Outcome::NotTypeable, whyNotTypeable(pending->plan, pending->layout, request.paste)});
         return;
     }
     pending->stepAside = request.stepAside;
     pending->done = std::move(done);
-
-    // A user action with a time from the server: window managers that guard the focus
-    // give it to a window asked for so.
-    const std::uint8_t nothing = 0;
-    xcb_change_property(m_x->c, XCB_PROP_MODE_APPEND, m_x->probe, m_x->timeProbe, XCB_ATOM_STRING,
-                        8, 0, &nothing);
-    xcb_flush(m_x->c);
-    xcb_timestamp_t time = XCB_CURRENT_TIME;
-    while (xcb_generic_event_t* event = xcb_wait_for_event(m_x->c)) {
-        const auto* notify = reinterpret_cast<xcb_property_notify_event_t*>(event);
-        const bool found =
-            (event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY && notify->window == m_x->probe;
-        if (found)
-            time = notify->time;
-        free(event);
-        if (found)
-            break;
-    }
-    if (m_x->broken()) {
-        pending->done({Outcome::Failed, brokenOff()});
-        return;
-    }
     m_pending = std::move(pending);
 
     constexpr std::uint32_t kUserAction = 2;
@@ -514,14 +641,20 @@ void XTestTextInserter::checkActivated()
 {
     if (!m_pending || m_x->broken())
         return;
-    if (m_x->activeClient() != m_pending->window)
-        return;
+    const Bounded bounded(*m_x);
+    const bool active = m_x->activeClient() == m_pending->window;
     // The window manager names the window before the keyboard has gone over to it.
-    xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_input_focus_reply_t> focus(
-        xcb_get_input_focus_reply(m_x->c, xcb_get_input_focus(m_x->c), &error));
-    free(error);
-    if (!focus || !m_x->lineage(focus->focus).contains(m_pending->window)) {
+    const auto focus =
+        active ? m_x->await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(m_x->c).sequence)
+               : nullptr;
+    const bool focused = focus && m_x->lineage(focus->focus).contains(m_pending->window);
+    if (m_x->timedOut) {
+        finish({Outcome::NoTarget, notAnswering()});
+        return;
+    }
+    if (!active)
+        return;
+    if (!focused) {
         QTimer::singleShot(kFocusPollMs, this, &XTestTextInserter::checkActivated);
         return;
     }
@@ -532,10 +665,16 @@ void XTestTextInserter::checkActivated()
 void XTestTextInserter::typeNow()
 {
     // Modifiers the user still holds would change every key typed.
-    Reply<xcb_query_keymap_reply_t> down(
-        xcb_query_keymap_reply(m_x->c, xcb_query_keymap(m_x->c), nullptr));
-    Reply<xcb_get_modifier_mapping_reply_t> modifiers(
-        xcb_get_modifier_mapping_reply(m_x->c, xcb_get_modifier_mapping(m_x->c), nullptr));
+    const Bounded bounded(*m_x);
+    const xcb_query_keymap_cookie_t downCookie = xcb_query_keymap(m_x->c);
+    const xcb_get_modifier_mapping_cookie_t modifiersCookie = xcb_get_modifier_mapping(m_x->c);
+    const auto down = m_x->await<xcb_query_keymap_reply_t>(downCookie.sequence);
+    const auto modifiers = m_x->await<xcb_get_modifier_mapping_reply_t>(modifiersCookie.sequence);
+    if (m_x->timedOut) {
+        // Not a key has been sent yet.
+        finish({Outcome::NoTarget, notAnswering()});
+        return;
+    }
     if (down && modifiers) {
         const xcb_keycode_t* keys = xcb_get_modifier_mapping_keycodes(modifiers.get());
         for (int i = 0; i < xcb_get_modifier_mapping_keycodes_length(modifiers.get()); ++i) {
@@ -573,8 +712,15 @@ void XTestTextInserter::typeRound()
         QTimer::singleShot(kSettleMs, this, &XTestTextInserter::typeRound);
         return;
     }
-    m_x->sync();
-    finish(m_x->broken() ? Result{Outcome::Failed, brokenOff()} : Result{Outcome::Inserted, {}});
+    const Bounded bounded(*m_x);
+    if (!m_x->sync()) {
+        finish({Outcome::Failed, m_x->broken()
+                                     ? brokenOff()
+                                     : QStringLiteral("the display stopped answering while "
+                                                      "Glyphora was typing")});
+        return;
+    }
+    finish({Outcome::Inserted, {}});
 }
 
 void XTestTextInserter::finish(const Result& result)

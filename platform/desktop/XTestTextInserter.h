@@ -38,6 +38,7 @@ public:
 private:
     struct Connection;
     struct Pending;
+    class Bounded;
 
     void readEvents();
     void activeWindowChanged();

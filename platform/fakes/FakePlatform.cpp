@@ -244,7 +244,7 @@ void FakeTextInserter::insert(const Request& request, Done done)
         ++stepsAside;
         request.stepAside();
     }
-    done({outcome, outcome == Outcome::Failed ? message : QString()});
+    done({outcome, outcome == Outcome::Inserted ? QString() : message});
 }
 
 } // namespace platform::fakes

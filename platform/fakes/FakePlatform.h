@@ -176,9 +176,25 @@ public:
     void insert(const Request& request, Done done) override;
     Target where = Target::Any;
     Outcome outcome = Outcome::Inserted;
-    QString message; ///< given with a Failed outcome
+    QString message; ///< given with any outcome but Inserted
     QList<Request> requests;
     int stepsAside = 0;
+};
+
+/// Records each notification.
+class FakeNotifications final : public Notifications
+{
+public:
+    struct Shown
+    {
+        QString summary;
+        QString body;
+    };
+    void Notify(const QString& summary, const QString& body) override
+    {
+        shown.append({summary, body});
+    }
+    QList<Shown> shown;
 };
 
 /// Every fake, owned together.
@@ -204,11 +220,12 @@ struct FakePlatform
     FakeRegistry registry;
     FakeWindowSystem windows;
     FakeTextInserter inserter;
+    FakeNotifications notifications;
 
     Platform services()
     {
         return {messageBoxes, settings, resources, sound,   clipboard, fileDialogs,
-                paths,        shell,    registry,  windows, inserter};
+                paths,        shell,    registry,  windows, inserter,  notifications};
     }
 };
 

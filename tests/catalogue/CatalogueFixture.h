@@ -38,7 +38,8 @@ struct CatalogueFixture
                     {},
                     new QLineEdit(&window),
                     new QPlainTextEdit(&window),
-                    new QCheckBox(QStringLiteral(" Play sounds"), &window)};
+                    new QCheckBox(QStringLiteral(" Play sounds"), &window),
+                    new QLabel(&window)};
         for (QPushButton*& button : controls.pictureButtons)
             button = new QPushButton(&window);
         // The window's display size: a text wider than it is drawn smaller.
@@ -52,7 +53,7 @@ struct CatalogueFixture
             [check = controls.Check1] { return check->isChecked(); });
         handlers = std::make_unique<CatalogueHandlers>(
             controls, clipboard ? *clipboard : fakes.clipboard, *sound, fakes.inserter,
-            fakes.messageBoxes, [this] { ++stepsAside; });
+            fakes.messageBoxes, fakes.notifications, [this] { ++stepsAside; });
     }
 
     QColor colour() const { return controls.Label2->palette().color(QPalette::WindowText); }

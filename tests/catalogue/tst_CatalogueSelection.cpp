@@ -237,21 +237,27 @@ private slots:
         QCOMPARE(list->currentRow(), 206);
         QCOMPARE(f.controls.Label1->text(), QStringLiteral("a"));
         QCOMPARE(f.plays(), plays);
-        QCOMPARE(f.fakes.messageBoxes.shown.size(), 1);
-        QVERIFY(f.fakes.messageBoxes.shown[0].text.contains(path + QStringLiteral(", line 3")));
+        // Noticed while the user may type elsewhere: said without taking the keyboard.
+        QVERIFY(f.fakes.messageBoxes.shown.isEmpty());
+        QCOMPARE(f.fakes.notifications.shown.size(), 1);
+        QVERIFY(f.fakes.notifications.shown[0].body.contains(path + QStringLiteral(", line 3")));
+        QVERIFY(!f.controls.lblNotice->isHidden());
+        QCOMPARE(f.controls.lblNotice->text(),
+                 QStringLiteral("Lines skipped: smileys.txt, line 3: no TAB between the text and "
+                                "its caption."));
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::Append));
         file.write("c\tOwn C\n");
         file.close();
         QTRY_COMPARE(list->count(), 208);
-        QCOMPARE(f.fakes.messageBoxes.shown.size(), 2); // the bad line is still there
+        QCOMPARE(f.fakes.notifications.shown.size(), 2); // the bad line is still there
 
         // A file of more entries than a list holds gives as many as it does, and says so.
         QVERIFY(save(QByteArray("a\tOwn A\n").repeated(catalogue::kMostOwnEntries + 5)));
         QTRY_COMPARE(list->count(), 205 + catalogue::kMostOwnEntries);
-        QCOMPARE(f.fakes.messageBoxes.shown.size(), 3);
-        QVERIFY(f.fakes.messageBoxes.shown[2].text.contains(
+        QCOMPARE(f.fakes.notifications.shown.size(), 3);
+        QVERIFY(f.fakes.notifications.shown[2].body.contains(
             QStringLiteral(", line %1: more than %2 entries")
                 .arg(catalogue::kMostOwnEntries + 1)
                 .arg(catalogue::kMostOwnEntries)));
@@ -259,7 +265,39 @@ private slots:
         QVERIFY(QFile::remove(path));
         QTRY_COMPARE(list->count(), 205);
         QVERIFY(list->selectedItems().isEmpty());
-        QCOMPARE(f.fakes.messageBoxes.shown.size(), 3);
+        QCOMPARE(f.fakes.notifications.shown.size(), 3);
+        QVERIFY(f.controls.lblNotice->isHidden()); // a good reading ends the word
+        QVERIFY(f.fakes.messageBoxes.shown.isEmpty());
+    }
+
+    // At a start the user has just made, a box names the skipped lines, but only while the
+    // window is in front; behind another window or minimised it would take the keyboard
+    // from there.
+    void skippedLinesAtStart_data()
+    {
+        QTest::addColumn<bool>("inFront");
+        QTest::newRow("in front: a box") << true;
+        QTest::newRow("not in front: a notification") << false;
+    }
+    void skippedLinesAtStart()
+    {
+        QFETCH(bool, inFront);
+        CatalogueFixture f;
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("acronyms.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("no tab\n") > 0);
+        file.close();
+        if (inFront) {
+            f.window.show();
+            f.window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        }
+        f.handlers->followOwnEntries(folder.path());
+        QCOMPARE(f.fakes.messageBoxes.shown.size(), inFront ? 1 : 0);
+        QCOMPARE(f.fakes.notifications.shown.size(), inFront ? 0 : 1);
+        QCOMPARE(f.controls.lblNotice->text(),
+                 QStringLiteral("Lines skipped: acronyms.txt, line 1: no TAB between the text "
+                                "and its caption."));
     }
 };
 
