@@ -87,8 +87,7 @@ std::vector<forms::ControlDesign> controls()
      .text = ">>", .tabIndex = 31, .accessibleName = "Open the translator"},
     // Shown only while Glyphora has something to say that must not take the keyboard.
     {.name = "lblNotice", .kind = Label, .twips = {60, 5685, 3960, 540}, .font = small,
-     .foreColor = fromBgr(0x00000080), .visible = false, .tabIndex = 40,
-     .accessibleName = "Notice"},
+     .foreColor = fromBgr(0x00000080), .visible = false, .tabIndex = 40},
     {.name = "Label3", .kind = Label, .twips = {5400 - kPanelLeft, 120, 2775, 255},
      .text = "English to ebonic Translator", .container = panel, .alignment = middle,
      .tabIndex = 34},

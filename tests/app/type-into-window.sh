@@ -5,13 +5,17 @@
 # and French layouts, with Shift held and with Caps Lock on; the clipboard is left alone; an
 # xterm that was not the remembered window receives nothing; a vanished window gets the face
 # copied instead; a picture is not pasted into a terminal; fifty inserts through a spare
-# keycode leave the keyboard mapping as it was; "-display" names the server typed into.
-#   type-into-window.sh <glyphora> <main window title>
+# keycode leave the keyboard mapping as it was; "-display" names the server typed into; a
+# file of the user's own faces saved with a bad line while the user types in a terminal
+# takes no key from it, and is named in a notification and the window's notice line; with
+# no spare keycode a face the layout lacks is copied, and the notice says why.
+#   type-into-window.sh <glyphora> <main window title> <notification_server.py>
+#                       <atspi_notice.py>
 set -eu
 if [ -z "${GLYPHORA_IN_XVFB:-}" ]; then
   GLYPHORA_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" sh "$0" "$@"
 fi
-program=$1 title=$2
+program=$1 title=$2 notifier=$3 reader=$4
 work=$(mktemp -d)
 wm_pid= bus_pid= pids=
 cleanup() {
@@ -162,17 +166,19 @@ expect_bytes remembered ";-)" "the remembered xterm"
 holds "$work/other.out" "" || fail "the xterm that was not the remembered window received bytes"
 echo "only the remembered window received the face; the clipboard kept its text"
 
-# A picture cannot go into a terminal: it is copied, and Glyphora says so.
+# A picture cannot go into a terminal: it is copied, and Glyphora says so in its window
+# (what it says is read in the last part), with no box.
 summon
 click_at 20 20 # the "Big grin" button
 click_at 150 118
 xdotool key Return
 wait_for 10 sh -c "xclip -o -selection clipboard -t TARGETS | grep -q image/" ||
   fail "the picture was not put on the clipboard"
-box=$(xdotool search --sync --limit 1 --name '^Glyphora$') || fail "no message about the picture"
-xdotool windowactivate "$box" key Return 2>/dev/null || true
+sleep 0.5
+! xdotool search --onlyvisible --name '^Glyphora$' >/dev/null 2>&1 || fail "a box opened about the picture"
+active "$main" || fail "the main window lost the keyboard over the picture"
 holds "$work/remembered.out" ";-)" || fail "the terminal received something for a picture"
-echo "a picture was copied, not pasted into the terminal, with a message"
+echo "a picture was copied, not pasted into the terminal, and no box opened"
 
 # The remembered window is gone: nothing is typed anywhere, the face is copied.
 summon
@@ -223,3 +229,75 @@ summon
 search_and_return wink
 expect_bytes elsewhere ";-)" "started with -display and DISPLAY at another server"
 echo "started with -display, the face was typed on that display"
+
+# Lines skipped in a file saved while the user types elsewhere: no key is taken from the
+# terminal, and the report is in a notification and in the window's notice line, which is
+# read as a screen reader reads it. Glyphora beside the terminal, then minimised.
+kill "$glyphora"
+wait "$glyphora" 2>/dev/null || true
+setxkbmap us
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y.log" 2>&1 &
+pids="$pids $!"
+wait_for 20 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+  org.a11y.Bus.GetAddress >/dev/null 2>&1 || fail "the accessibility bus did not start"
+/usr/bin/python3 "$notifier" "$work/notifications" >"$work/notifier.log" 2>&1 &
+pids="$pids $!"
+wait_for 20 test -e "$work/notifications" || fail "the notification service did not start"
+notice() { /usr/bin/python3 "$reader" "$title" 2>>"$work/reader.log"; }
+says() { notice | grep -qFx "$1"; }
+notified() { [ "$(wc -l <"$work/notifications")" -eq "$1" ]; }
+own="$XDG_DATA_HOME/Glyphora/smileys.txt"
+xterm_for quiet
+focus "$terminal"
+start_glyphora env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program"
+focus "$terminal"
+printf 'no tab\n' >"$own"
+wait_for 10 notified 1 || fail "no notification named the skipped line"
+grep -q "$own, line 1: no TAB" "$work/notifications" || fail "the notification did not name the line"
+xdotool type --delay 20 hello
+expect_bytes quiet "hello" "typed while the file was read again"
+active "$terminal" || fail "reading the file again took the keyboard from the terminal"
+wait_for 10 says "Lines skipped: smileys.txt, line 1: no TAB between the text and its caption." ||
+  fail "the notice line did not name the skipped line: '$(notice)'"
+echo "a bad line saved beside the running window was named without taking a key"
+
+summon
+xdotool windowminimize "$main"
+focus "$terminal"
+printf 'no tab\nnone here either\n' >"$own"
+wait_for 10 notified 2 || fail "no notification for the second reading"
+xdotool type --delay 20 world
+expect_bytes quiet "helloworld" "typed while the file was read with Glyphora minimised"
+active "$terminal" || fail "reading the file with Glyphora minimised took the keyboard"
+summon
+wait_for 10 says "Lines skipped: smileys.txt, line 1: no TAB between the text and its caption. And 1 more." ||
+  fail "the summoned window did not name the skipped lines: '$(notice)'"
+: >"$own"
+wait_for 10 sh -c "! /usr/bin/python3 '$reader' '$title' | grep -q '^Lines skipped'" ||
+  fail "a good reading did not end the notice: '$(notice)'"
+echo "with Glyphora minimised, the report waited in its window for the next summon"
+
+# A picture for the terminal is said in the notice line.
+click_at 20 20
+click_at 150 118
+xdotool key Return
+wait_for 10 says "Not pasted: the window you came from takes text only. The picture is on the clipboard." ||
+  fail "the notice did not say why the picture was not pasted: '$(notice)'"
+
+# No spare keycode to lend (every keycode mapped, as some remappers leave it): a face the
+# layout lacks is copied, and the user is told why.
+setxkbmap de
+xmodmap -pke | awk '$NF == "=" { print "keycode " $2 " = F35" }' >"$work/fill.xmodmap"
+[ -s "$work/fill.xmodmap" ] || fail "the keymap had no spare keycode to fill"
+xmodmap "$work/fill.xmodmap"
+focus "$terminal"
+summon
+search_and_return "eye - user shaved"
+wait_for 10 sh -c '[ "$(xclip -o -selection clipboard)" = "\`:-)" ]' ||
+  fail "with no spare keycode, the face was not copied"
+no_spare=$(printf 'Not typed: your keyboard has no key for \342\200\234`\342\200\235 and none spare to lend it. The face is on the clipboard.')
+wait_for 10 says "$no_spare" ||
+  fail "with no spare keycode, the notice did not say why: '$(notice)'"
+setxkbmap us
+holds "$work/quiet.out" "helloworld" || fail "with no spare keycode, the terminal received bytes"
+echo "with no spare keycode, the face was copied and the notice said why"
