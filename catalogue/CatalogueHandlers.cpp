@@ -164,12 +164,11 @@ void CatalogueHandlers::InsertChoice()
         // A picture is pasted: it goes on the clipboard as its copy button puts it.
         const TextInserter::Target target = m_inserter.target();
         Command15_Click();
-        if (target == TextInserter::Target::None)
-            return;
-        if (target == TextInserter::Target::TextOnly) {
-            m_insertNotice = QStringLiteral("Not pasted: the window you came from takes text "
-                                            "only. The picture is on the clipboard.");
-            showNotice();
+        if (target != TextInserter::Target::Any) {
+            tellCopied(target == TextInserter::Target::TextOnly
+                           ? QStringLiteral("the window you came from takes text only")
+                           : QString(),
+                       true);
             return;
         }
         m_inserter.insert({.text = {}, .paste = true, .stepAside = m_stepAside},
@@ -208,18 +207,23 @@ void CatalogueHandlers::afterInsert(const platform::TextInserter::Result& result
         if (!picture)
             Command1_Click();
         QString why = result.message;
-        if (why.isEmpty())
-            why = result.outcome == Outcome::NotTypeable
-                      ? QStringLiteral("your keyboard has no key for a character of it")
-                      : QStringLiteral("the window you came from is gone or did not come forward");
-        m_insertNotice = (picture ? QStringLiteral("Not pasted: %1. The picture is on the "
-                                                   "clipboard.")
-                                  : QStringLiteral("Not typed: %1. The face is on the clipboard."))
-                             .arg(why);
-        showNotice();
+        if (why.isEmpty() && result.outcome == Outcome::NotTypeable)
+            why = QStringLiteral("your keyboard has no key for a character of it");
+        tellCopied(why, picture);
         return;
     }
     }
+}
+
+void CatalogueHandlers::tellCopied(const QString& why, bool picture)
+{
+    const QString reason =
+        why.isEmpty() ? QStringLiteral("the window you came from is gone or did not come forward")
+                      : why;
+    m_insertNotice =
+        picture ? QStringLiteral("Not pasted: %1. The picture is on the clipboard.").arg(reason)
+                : QStringLiteral("Not typed: %1. The face is on the clipboard.").arg(reason);
+    showNotice();
 }
 
 void CatalogueHandlers::forgetInsertNotice()
@@ -234,7 +238,17 @@ void CatalogueHandlers::showNotice()
 {
     const QString& notice = m_insertNotice.isEmpty() ? m_ownNotice : m_insertNotice;
     const QString& whole = m_insertNotice.isEmpty() ? m_ownReport : m_insertNotice;
-    m_c.lblNotice->setText(notice);
+    // The line has room for two rows; what does not fit ends in an ellipsis, and the whole
+    // is in its tooltip.
+    QString shown = notice;
+    const QRect room = m_c.lblNotice->contentsRect();
+    const QFontMetrics metrics(m_c.lblNotice->font());
+    while (!room.isEmpty() && shown.size() > 1 &&
+           metrics.boundingRect(room, Qt::TextWordWrap, shown).height() > room.height()) {
+        const qsizetype cut = shown.lastIndexOf(u' ', shown.size() - 2);
+        shown = (cut > 0 ? shown.first(cut) : QString()) + u'\u2026';
+    }
+    m_c.lblNotice->setText(shown);
     m_c.lblNotice->setToolTip(whole);
     m_c.lblNotice->setAccessibleDescription(whole);
     m_c.lblNotice->setVisible(!notice.isEmpty());

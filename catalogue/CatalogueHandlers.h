@@ -103,6 +103,9 @@ private:
                         int pointSize);
     enum class Reading { AtStart, Later };
     void showOwnEntries(Reading reading);
+    /// Says in the notice line why the face was copied instead: `why` follows "Not typed: ",
+    /// empty where there was nowhere to type.
+    void tellCopied(const QString& why, bool picture);
     void showNotice();
     void forgetInsertNotice();
     static void relist(QListWidget* list, catalogue::CatalogueList& listed,

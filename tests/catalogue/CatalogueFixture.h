@@ -44,6 +44,8 @@ struct CatalogueFixture
             button = new QPushButton(&window);
         // The window's display size: a text wider than it is drawn smaller.
         controls.Label1->resize(89, 49);
+        // Roomier than the window's, so that the tests read the notices whole.
+        controls.lblNotice->resize(800, 100);
         controls.Image1->setScaledContents(true);
         controls.Command15->hide();
         controls.Check1->setChecked(true);

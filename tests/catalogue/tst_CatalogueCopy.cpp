@@ -257,10 +257,12 @@ private slots:
             << "<image>" << 0
             << "Not pasted: the window you came from takes text only. The picture is on the "
                "clipboard.";
-        QTest::newRow("a picture with nowhere to go: copied")
+        QTest::newRow("a picture with nowhere to go: copied, and said")
             << "picture:10"
             << "List1" << Target::None << in << "-"
-            << "<image>" << 0 << "";
+            << "<image>" << 0
+            << "Not pasted: the window you came from is gone or did not come forward. The "
+               "picture is on the clipboard.";
     }
 
     void insertChoice()
@@ -334,7 +336,7 @@ private slots:
         QCOMPARE(f.stepsAside, stepsAside);
         // The keyboard may be with the other window by now: no box may take it.
         QVERIFY(f.fakes.messageBoxes.shown.isEmpty());
-        QCOMPARE(f.controls.lblNotice->isHidden() ? QString() : f.controls.lblNotice->text(),
+        QCOMPARE(f.controls.lblNotice->isHidden() ? QString() : f.controls.lblNotice->toolTip(),
                  notice);
         if (how == "Message_Text")
             QCOMPARE(f.controls.Message_Text->toPlainText(), QStringLiteral("\n"));
