@@ -4,6 +4,9 @@
 #include "catalogue/ListSearch.h"
 #include "catalogue/OwnEntries.h"
 #include "platform/DataFolder.h"
+#include "platform/Files.h"
+#include "platform/KeyChord.h"
+#include "platform/QtSettingsStore.h"
 #include "platform/Version.h"
 #include "translator/Dictionary.h"
 #include "translator/DictionaryFile.h"
@@ -12,11 +15,16 @@
 #include "translator/Translator.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 #include <thread>
 #include <unistd.h>
@@ -28,6 +36,8 @@ constexpr char kUsage[] =
     "       glyphora acronym [is] [WORD...]\n"
     "       glyphora smiley [WORD...]\n"
     "       glyphora translate [FILE...]\n"
+    "       glyphora shortcut [KEY | none]\n"
+    "       glyphora autostart on | off\n"
     "       glyphora --help | --version\n"
     "\n"
     "Without a command, opens the window: emoticons, picture faces, chat acronyms and\n"
@@ -45,8 +55,15 @@ constexpr char kUsage[] =
     "  translate [FILE...]  translates each FILE (standard input without one, or for -)\n"
     "                       line by line to standard output, with the dictionary file\n"
     "                       $XDG_DATA_HOME/Glyphora/winup.ico or the built-in dictionary\n"
+    "  shortcut [KEY | none]\n"
+    "                       prints the key that summons the running window (super+period\n"
+    "                       unless changed), or makes KEY that key, such as ctrl+alt+e\n"
+    "                       (modifiers ctrl, alt, shift, super; one key), or none\n"
+    "  autostart on | off   starts Glyphora minimised at each login, so that its key works\n"
+    "                       from the start, or no longer\n"
     "\n"
     "Options:\n"
+    "  --minimized          opens the window minimised\n"
     "  -h, --help           prints this text\n"
     "  --version            prints the version\n"
     "\n"
@@ -405,6 +422,127 @@ int runTranslate(std::span<char*> arguments)
     return out.finish(status);
 }
 
+/// The command's one operand, or the status of the usage error where there is not one.
+std::optional<int> oneOperand(std::span<char*> arguments, const char* command, const char* what,
+                              QList<QByteArray>* operands, bool optional)
+{
+    if (std::optional<int> status = operandsOf(arguments, operands))
+        return status;
+    if (operands->size() > 1 || (operands->isEmpty() && !optional))
+        return usageError(QByteArray(command) + " takes " + (optional ? "at most " : "") + "one " +
+                          what);
+    return std::nullopt;
+}
+
+int runShortcut(std::span<char*> arguments)
+{
+    QList<QByteArray> operands;
+    if (std::optional<int> status = oneOperand(arguments, "shortcut", "KEY", &operands, true))
+        return *status;
+    platform::QtSettingsStore settings;
+    if (operands.isEmpty()) {
+        const platform::SummonKeySetting key = platform::summonKeyFromSetting(settings.GetSetting(
+            platform::kSettingsApp, platform::kSettingsSection, platform::kSummonKeySetting));
+        if (!key.problem.isEmpty())
+            printError(key.problem.toLocal8Bit());
+        return printText(
+            (key.chord ? platform::keyChordName(*key.chord) : platform::kNoSummonKey.toString())
+                .toUtf8() +
+            '\n');
+    }
+    const QString wanted = QString::fromLocal8Bit(operands.first());
+    QString stored = platform::kNoSummonKey.toString();
+    if (wanted.trimmed().compare(platform::kNoSummonKey, Qt::CaseInsensitive) != 0) {
+        const platform::KeyChordParse parsed = platform::parseKeyChord(wanted);
+        if (!parsed.chord)
+            return usageError("shortcut: " + parsed.problem.toLocal8Bit());
+        stored = platform::keyChordName(*parsed.chord);
+    }
+    try {
+        // The running window follows the settings file.
+        settings.SaveSetting(platform::kSettingsApp, platform::kSettingsSection,
+                             platform::kSummonKeySetting, stored);
+    } catch (const std::runtime_error& error) {
+        printError(QByteArray("the key was not stored: ") + error.what());
+        return kFailure;
+    }
+    return 0;
+}
+
+/// The desktop entry that starts Glyphora with the session, minimised.
+QByteArray autostartEntry()
+{
+    // The program as it runs now: the one the user chose, from wherever it is installed.
+    QByteArray program =
+        QFile::encodeName(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
+    if (program.isEmpty())
+        program = "glyphora";
+    // An Exec argument with anything but plain characters is quoted, and the quote's own
+    // escapes are escaped again as the entry's strings are.
+    bool plain = true;
+    for (char c : std::as_const(program))
+        plain = plain &&
+                (std::isalnum(static_cast<unsigned char>(c)) || QByteArray("/._-+").contains(c));
+    if (!plain) {
+        QByteArray quoted = "\"";
+        for (char c : std::as_const(program)) {
+            if (QByteArray("\"`$\\").contains(c))
+                quoted += "\\\\";
+            quoted += c;
+        }
+        program = quoted + '"';
+    }
+    return "[Desktop Entry]\n"
+           "Type=Application\n"
+           "Name=Glyphora\n"
+           "Comment=Starts Glyphora minimised, so that its summon key works from login\n"
+           "Exec=" +
+           program +
+           " --minimized\n"
+           "Icon=org.example.Glyphora\n"
+           "Terminal=false\n"
+           "X-GNOME-Autostart-enabled=true\n";
+}
+
+int runAutostart(std::span<char*> arguments)
+{
+    QList<QByteArray> operands;
+    if (std::optional<int> status =
+            oneOperand(arguments, "autostart", "word, on or off", &operands, false))
+        return *status;
+    const QByteArray& word = operands.first();
+    if (word != "on" && word != "off")
+        return usageError("autostart takes on or off, not '" + word + "'");
+    const QString config = platform::configHomePath();
+    if (config.isEmpty()) {
+        printError(QByteArray("there is no settings folder (") + platform::kNoUserFolderReason +
+                   "), so no autostart entry");
+        return kFailure;
+    }
+    const QString folder = config + QStringLiteral("/autostart");
+    const QString path = folder + QStringLiteral("/glyphora.desktop");
+    if (word == "off") {
+        QFile entry(path);
+        if (!entry.exists() && !QFileInfo(path).isSymLink())
+            return 0;
+        if (!entry.remove()) {
+            printError(QFile::encodeName(path) + ": " + entry.errorString().toLocal8Bit());
+            return kFailure;
+        }
+        return 0;
+    }
+    if (!QDir().mkpath(folder)) {
+        printError(QFile::encodeName(folder) + ": the folder cannot be created");
+        return kFailure;
+    }
+    QString error;
+    if (!platform::ReplaceFile(path, autostartEntry(), &error)) {
+        printError(QFile::encodeName(path) + ": " + error.toLocal8Bit());
+        return kFailure;
+    }
+    return 0;
+}
+
 } // namespace
 
 std::optional<int> RunCommandLine(int argc, char* argv[])
@@ -435,6 +573,13 @@ std::optional<int> RunCommandLine(int argc, char* argv[])
             return runSmiley(rest);
         if (argument == "translate")
             return runTranslate(rest);
+        if (argument == "shortcut")
+            return runShortcut(rest);
+        if (argument == "autostart")
+            return runAutostart(rest);
+        // The window's own option.
+        if (argument == "--minimized")
+            continue;
         if (argument.starts_with('-'))
             return usageError("unknown option '" + QByteArray(arguments[i]) + "'");
         return usageError("unknown command '" + QByteArray(arguments[i]) + "'");

@@ -28,8 +28,8 @@ using platform::FontFace;
 using platform::makeFont;
 
 namespace {
-const QString kAppName = QStringLiteral("Glyphora");
-const QString kSection = QStringLiteral("Settings");
+const QString& kAppName = platform::kSettingsApp;
+const QString& kSection = platform::kSettingsSection;
 const QString kSoundKey = QStringLiteral("Sound");
 
 /// The control of that name, which the layout table made of that class.
@@ -331,6 +331,11 @@ void Form1::chkOnTop_Click()
         if (window)
             keepInTopBand(window);
     }
+}
+
+void Form1::summoned()
+{
+    m_catalogue->focusSearch();
 }
 
 void Form1::stepAside()

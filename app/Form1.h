@@ -45,6 +45,12 @@ public:
     platform::SoundPlayer& soundPlayer() { return m_sound; }
     /// The "Play sounds" box, which every window's sound player consults.
     bool soundsOn() const;
+    /// The window has been summoned: the search box takes the keyboard, its text selected,
+    /// so that the user types a search at once.
+    void summoned();
+    /// The summon key pressed while the window has the keyboard: it steps aside as after an
+    /// insert (minimised, or where it is with "On Top").
+    void sendAway() { stepAside(); }
 
 signals:
     /// The quit or terminate sequence has begun; the program ends after its pause.

@@ -2,13 +2,18 @@
 
 #include "app/Form1.h"
 #include "app/GlyphoraApplication.h"
+#include "platform/QtSettingsStore.h"
 #include "platform/desktop/DesktopPlatform.h"
 #include "platform/desktop/QuitSignals.h"
 #include "platform/desktop/SessionBusInstance.h"
+#include "platform/desktop/SummonKey.h"
 #include "platform/desktop/WindowPresenter.h"
 #include "platform/desktop/WindowSystemChoice.h"
 
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -20,10 +25,105 @@ void reportNoWindowSystem(const platform::WindowSystemStart::Failure& failure)
     }
     std::fprintf(stderr,
                  "glyphora: cannot open a window: no display (%s). Without one, these commands "
-                 "work: glyphora acronym, glyphora smiley, glyphora translate; see glyphora "
-                 "--help.\n",
+                 "work: glyphora acronym, glyphora smiley, glyphora translate, glyphora "
+                 "shortcut, glyphora autostart; see glyphora --help.\n",
                  failure.reason.constData());
 }
+
+bool startsMinimized(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--minimized") == 0)
+            return true;
+    }
+    return false;
+}
+
+/// Glyphora's own summon key: grabbed as the settings name it, and again whenever the
+/// settings file changes (as `glyphora shortcut KEY` writes it). What keeps it from working
+/// is said once on the error output.
+class SummonKeyFollower
+{
+public:
+    SummonKeyFollower(platform::SettingsStore& settings, Form1& form,
+                      platform::TextInserter& inserter)
+        : m_settings(settings)
+    {
+        QObject::connect(&m_key, &platform::SummonKey::pressed, &form,
+                         [&form, &inserter](std::uint32_t time) {
+                             // Pressed again in Glyphora: back to where the user came from.
+                             if (form.isActiveWindow() && !form.isMinimized()) {
+                                 form.sendAway();
+                                 inserter.returnKeyboard(time);
+                                 return;
+                             }
+                             platform::presentWindow(&form, {{QStringLiteral("user-time"), time}});
+                             form.summoned();
+                         });
+        const QString file = platform::QtSettingsStore::filePath(platform::kSettingsApp);
+        if (!file.isEmpty()) {
+            // The folder tells of the file replaced, as the settings are saved.
+            const QString folder = QFileInfo(file).path();
+            QObject::connect(&m_watcher, &QFileSystemWatcher::directoryChanged,
+                             [this] { follow(); });
+            QObject::connect(&m_watcher, &QFileSystemWatcher::fileChanged, [this] { follow(); });
+            m_watcher.addPath(folder);
+            if (QFileInfo::exists(file))
+                m_watcher.addPath(file);
+            m_file = file;
+        }
+        follow();
+    }
+
+private:
+    void follow()
+    {
+        if (!m_file.isEmpty() && QFileInfo::exists(m_file) && !m_watcher.files().contains(m_file))
+            m_watcher.addPath(m_file);
+        const QString stored = m_settings.GetSetting(
+            platform::kSettingsApp, platform::kSettingsSection, platform::kSummonKeySetting);
+        if (m_stored && *m_stored == stored)
+            return;
+        m_stored = stored;
+        const platform::SummonKeySetting key = platform::summonKeyFromSetting(stored);
+        if (!key.problem.isEmpty())
+            say(key.problem);
+        const QString name = key.chord ? platform::keyChordName(*key.chord) : QString();
+        switch (m_key.grab(key.chord)) {
+        case platform::SummonKey::Grab::Grabbed:
+        case platform::SummonKey::Grab::None:
+            break;
+        case platform::SummonKey::Grab::Taken:
+            say(QStringLiteral("%1 is taken by another program, so it does not summon Glyphora; "
+                               "choose another key with: glyphora shortcut KEY")
+                    .arg(name));
+            break;
+        case platform::SummonKey::Grab::NoKey:
+            say(QStringLiteral("the keyboard layout has no key for %1, so it does not summon "
+                               "Glyphora; choose another with: glyphora shortcut KEY")
+                    .arg(name));
+            break;
+        case platform::SummonKey::Grab::Unavailable:
+            say(QStringLiteral("this desktop takes no key from Glyphora itself; bind the command "
+                               "glyphora to a key in the desktop's settings to summon it"));
+            break;
+        }
+    }
+    void say(const QString& problem)
+    {
+        if (m_said.contains(problem))
+            return;
+        m_said << problem;
+        std::fprintf(stderr, "glyphora: %s\n", problem.toLocal8Bit().constData());
+    }
+
+    platform::SettingsStore& m_settings;
+    platform::SummonKey m_key;
+    QFileSystemWatcher m_watcher;
+    QString m_file;
+    std::optional<QString> m_stored;
+    QStringList m_said;
+};
 } // namespace
 
 extern "C" GLYPHORA_WINDOW_EXPORT int glyphora_window_main(int argc, char* argv[])
@@ -81,12 +181,18 @@ extern "C" GLYPHORA_WINDOW_EXPORT int glyphora_window_main(int argc, char* argv[
     int result = 0;
     try {
         Form1 form(services);
-        instance.setActivationHandler(
-            [&form](const QVariantMap& data) { platform::presentWindow(&form, data); });
+        instance.setActivationHandler([&form](const QVariantMap& data) {
+            platform::presentWindow(&form, data);
+            form.summoned();
+        });
         QObject::connect(&form, &Form1::quitStarted, [&instance] { instance.release(); });
         form.Form_Load();
         if (!quitAsked) {
-            form.show();
+            if (startsMinimized(argc, argv))
+                form.showMinimized();
+            else
+                form.show();
+            const SummonKeyFollower summonKey(services.settings, form, services.inserter);
             result = application.exec();
         }
         // No window is left: the program finishes with the terminate sequence.

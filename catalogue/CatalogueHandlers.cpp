@@ -272,6 +272,12 @@ void CatalogueHandlers::followOwnEntries(const QString& dataFolder)
     showOwnEntries(Reading::AtStart);
 }
 
+void CatalogueHandlers::focusSearch()
+{
+    m_c.Txt1->setFocus(Qt::ShortcutFocusReason);
+    m_c.Txt1->selectAll();
+}
+
 void CatalogueHandlers::showOwnEntries(Reading reading)
 {
     setOwnEntries(m_own->smileys().entries, m_own->acronyms().entries);

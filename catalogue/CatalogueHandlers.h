@@ -65,6 +65,8 @@ public:
     /// elsewhere never takes the keyboard.
     /// @param dataFolder the folder, empty when there is none
     void followOwnEntries(const QString& dataFolder);
+    /// Gives the search box the keyboard with its text selected, so typing replaces it.
+    void focusSearch();
 
 public slots:
     void List1_Click();

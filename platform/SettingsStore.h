@@ -4,6 +4,12 @@
 
 namespace platform {
 
+/// Where Glyphora's own settings are: the application and section every one is under.
+inline const QString kSettingsApp = QStringLiteral("Glyphora");
+inline const QString kSettingsSection = QStringLiteral("Settings");
+/// The key that summons the running window, by the name keyChordName gives it, or "none".
+inline const QString kSummonKeySetting = QStringLiteral("SummonKey");
+
 /// The per-user settings store: one string per application, section and key.
 class SettingsStore
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 namespace platform {
@@ -45,6 +46,10 @@ public:
     virtual Target target() const = 0;
     /// Starts an insert; `done` runs once when it is over, which may be before this returns.
     virtual void insert(const Request& request, Done done) = 0;
+    /// Gives the keyboard back to the window the user came from, as the user's act at this
+    /// window-system time.
+    /// @return whether it was asked for; false where there is no such window
+    virtual bool returnKeyboard(std::uint32_t userTime) = 0;
 };
 
 } // namespace platform

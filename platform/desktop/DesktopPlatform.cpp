@@ -1,5 +1,6 @@
 #include "platform/desktop/DesktopPlatform.h"
 
+#include "platform/QtSettingsStore.h"
 #include "platform/desktop/DesktopNotifications.h"
 #include "platform/desktop/DesktopShell.h"
 #include "platform/desktop/DesktopTextInserter.h"
@@ -8,7 +9,6 @@
 #include "platform/desktop/QtFileDialogs.h"
 #include "platform/desktop/QtMessageBoxes.h"
 #include "platform/desktop/QtResources.h"
-#include "platform/desktop/QtSettingsStore.h"
 #include "platform/desktop/QtSoundOutput.h"
 #include "platform/desktop/QtWindowSystem.h"
 #include "platform/desktop/XdgPaths.h"

@@ -41,3 +41,13 @@ void DesktopTextInserter::insert(const Request& request, Done done)
 }
 
 } // namespace platform
+
+namespace platform {
+
+bool DesktopTextInserter::returnKeyboard(std::uint32_t userTime)
+{
+    TextInserter* inserter = chosen();
+    return inserter && inserter->returnKeyboard(userTime);
+}
+
+} // namespace platform

@@ -19,6 +19,7 @@ public:
 
     Target target() const override;
     void insert(const Request& request, Done done) override;
+    bool returnKeyboard(std::uint32_t userTime) override;
 
 private:
     TextInserter* chosen() const;

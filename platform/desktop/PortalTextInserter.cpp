@@ -330,3 +330,13 @@ void PortalTextInserter::finish(const Result& result)
 } // namespace platform
 
 #include "PortalTextInserter.moc"
+
+namespace platform {
+
+bool PortalTextInserter::returnKeyboard(std::uint32_t)
+{
+    // A Wayland compositor hands the keyboard back itself once Glyphora steps aside.
+    return false;
+}
+
+} // namespace platform

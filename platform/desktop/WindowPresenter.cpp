@@ -79,7 +79,9 @@ bool activateOnX11(QWidget* window, const QVariantMap& platformData)
     event.window = id;
     event.type = atom(connection, "_NET_ACTIVE_WINDOW");
     event.data.data32[0] = kUserAction;
-    event.data.data32[1] = launchTime(startupId);
+    // A key press of the window system's own carries its time; a later start's ID does.
+    const QVariant userTime = platformData.value(QStringLiteral("user-time"));
+    event.data.data32[1] = userTime.isValid() ? userTime.toUInt() : launchTime(startupId);
     xcb_send_event(connection, 0, screen->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&event));

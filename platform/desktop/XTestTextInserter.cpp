@@ -616,18 +616,7 @@ void XTestTextInserter::insert(const Request& request, Done done)
     pending->done = std::move(done);
     m_pending = std::move(pending);
 
-    constexpr std::uint32_t kUserAction = 2;
-    xcb_client_message_event_t message = {};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = m_pending->window;
-    message.type = m_x->activeWindow;
-    message.data.data32[0] = kUserAction;
-    message.data.data32[1] = time;
-    xcb_send_event(m_x->c, 0, m_x->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(m_x->c);
+    requestActivation(m_pending->window, time);
     const qint64 sinceGiveBack =
         m_lastGiveBack.isValid() ? m_lastGiveBack.elapsed() : kAfterKeymapChangeMs;
     m_deadline.start(kActivationMs +
@@ -635,6 +624,30 @@ void XTestTextInserter::insert(const Request& request, Done done)
     // Events read while waiting for the time are handled from the event loop.
     QTimer::singleShot(0, this, &XTestTextInserter::readEvents);
     checkActivated();
+}
+
+void XTestTextInserter::requestActivation(std::uint32_t window, std::uint32_t time)
+{
+    constexpr std::uint32_t kUserAction = 2;
+    xcb_client_message_event_t message = {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = m_x->activeWindow;
+    message.data.data32[0] = kUserAction;
+    message.data.data32[1] = time;
+    xcb_send_event(m_x->c, 0, m_x->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(m_x->c);
+}
+
+bool XTestTextInserter::returnKeyboard(std::uint32_t userTime)
+{
+    if (m_pending || target() == Target::None)
+        return false;
+    requestActivation(m_target, userTime);
+    return true;
 }
 
 void XTestTextInserter::checkActivated()

@@ -28,6 +28,7 @@ public:
 
     Target target() const override;
     void insert(const Request& request, Done done) override;
+    bool returnKeyboard(std::uint32_t userTime) override;
 
     /// Whether the X server and its window manager are at hand.
     bool available() const;
@@ -42,6 +43,7 @@ private:
 
     void readEvents();
     void activeWindowChanged();
+    void requestActivation(std::uint32_t window, std::uint32_t time);
     void checkActivated();
     void typeNow();
     void typeRound();

@@ -2,7 +2,8 @@
 // wrong usage, the three commands with their exit codes and messages, the user's
 // dictionary file used or refused, line ends and encodings kept, failed reads and writes,
 // and the window refused with a message.
-// No command may create the data folder, the dictionary file or the settings file.
+// No command may create the data folder, the dictionary file or the settings file, but for
+// the two that exist to change them: the summon key (shortcut) and the autostart entry.
 
 #include "platform/Version.h"
 #include "translator/DictionaryFile.h"
@@ -82,9 +83,13 @@ private slots:
         // The window without a display: a message and 1, not Qt's abort and a core.
         const QString noDisplay = "glyphora: cannot open a window: no display (";
         const QString commands = "these commands work: glyphora acronym, glyphora smiley, "
-                                 "glyphora translate; see glyphora --help.";
+                                 "glyphora translate, glyphora shortcut, glyphora autostart; see "
+                                 "glyphora --help.";
         QTest::newRow("the window without a display")
             << QStringList() << none << kNoFile << false << 1 << QByteArray() << -1
+            << QStringList{noDisplay, commands} << 1 << QStringList() << QStringList();
+        QTest::newRow("the window minimised, without a display")
+            << QStringList{"--minimized"} << none << kNoFile << false << 1 << QByteArray() << -1
             << QStringList{noDisplay, commands} << 1 << QStringList() << QStringList();
         QTest::newRow("the window on an X display that is not there")
             << QStringList{"-platform", "xcb", "-display", ":4242"} << none << kNoFile << false << 1
@@ -286,6 +291,86 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), dictionary);
         }
+    }
+
+    // The summon key stored, shown and refused, and the autostart entry written and taken
+    // away, in one user folder, step by step.
+    void settingsCommands()
+    {
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        const QString config = root.filePath("config");
+        QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
+            variables.remove(QString::fromLatin1(name));
+        variables.insert("HOME", root.filePath("home"));
+        variables.insert("XDG_CONFIG_HOME", config);
+        variables.insert("XDG_DATA_HOME", root.filePath("data"));
+        const QString settings = config + "/Glyphora/Glyphora.conf";
+        const QString entry = config + "/autostart/glyphora.desktop";
+        struct Step
+        {
+            QStringList arguments;
+            int status;
+            QByteArray output;
+            QByteArray errorPart;
+        };
+        const Step steps[] = {
+            {{"shortcut"}, 0, "super+period\n", {}},
+            {{"shortcut", "Ctrl+Alt+E"}, 0, {}, {}},
+            {{"shortcut"}, 0, "ctrl+alt+e\n", {}},
+            {{"shortcut", "Meta+."}, 0, {}, {}},
+            {{"shortcut"}, 0, "super+period\n", {}},
+            {{"shortcut", "ctrl++"}, 0, {}, {}},
+            {{"shortcut"}, 0, "ctrl+plus\n", {}},
+            {{"shortcut", "ctrl+alt"}, 2, {}, "'ctrl+alt' has no key besides its modifiers"},
+            {{"shortcut", "hyper+q"}, 2, {}, "'hyper' is not a key Glyphora knows"},
+            {{"shortcut", "a+b"}, 2, {}, "two keys, 'a' and 'b'"},
+            {{"shortcut", "f5", "x"}, 2, {}, "shortcut takes at most one KEY"},
+            {{"shortcut"}, 0, "ctrl+plus\n", {}}, // the refused keys changed nothing
+            {{"shortcut", "NONE"}, 0, {}, {}},
+            {{"shortcut"}, 0, "none\n", {}},
+            {{"autostart"}, 2, {}, "autostart takes one word, on or off"},
+            {{"autostart", "maybe"}, 2, {}, "autostart takes on or off, not 'maybe'"},
+            {{"autostart", "on"}, 0, {}, {}},
+            {{"autostart", "off"}, 0, {}, {}},
+            {{"autostart", "off"}, 0, {}, {}}, // already off
+        };
+        for (const Step& step : steps) {
+            QProcess process;
+            process.setProcessEnvironment(variables);
+            process.start(QString::fromLocal8Bit(kProgram), step.arguments);
+            QVERIFY(process.waitForFinished(30000));
+            const QByteArray error = process.readAllStandardError();
+            const QByteArray what = step.arguments.join(u' ').toUtf8() + ": " + error;
+            QVERIFY2(process.exitCode() == step.status, what);
+            QVERIFY2(process.readAllStandardOutput() == step.output, what);
+            QVERIFY2(step.errorPart.isEmpty() ? error.isEmpty() : error.contains(step.errorPart),
+                     what);
+            if (step.arguments == QStringList{"autostart", "on"}) {
+                // A valid entry that starts this program minimised.
+                QFile file(entry);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                QVERIFY(
+                    file.readAll().contains(QByteArray("\nExec=") + kProgram + " --minimized\n"));
+                QCOMPARE(QProcess::execute("desktop-file-validate", {entry}), 0);
+            }
+        }
+        QVERIFY(!QFile::exists(entry));
+
+        // A key in the settings that is none: the default, and why.
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[Settings]\nSound=0\nSummonKey=hyper+q\n");
+        file.close();
+        QProcess process;
+        process.setProcessEnvironment(variables);
+        process.start(QString::fromLocal8Bit(kProgram), {"shortcut"});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(process.readAllStandardOutput(), QByteArray("super+period\n"));
+        QVERIFY(process.readAllStandardError().contains(
+            "the summon key in the settings, 'hyper+q', cannot be used"));
     }
 };
 

@@ -8,7 +8,10 @@
 # keycode leave the keyboard mapping as it was; "-display" names the server typed into; a
 # file of the user's own faces saved with a bad line while the user types in a terminal
 # takes no key from it, and is named in a notification and the window's notice line; with
-# no spare keycode a face the layout lacks is copied, and the notice says why.
+# no spare keycode a face the layout lacks is copied, and the notice says why; Glyphora's own
+# summon key brings the window with the search box ready and, pressed again, gives the
+# keyboard back; a key changed from the command line takes over at once; a key another
+# program holds is reported.
 #   type-into-window.sh <glyphora> <main window title> <notification_server.py>
 #                       <atspi_notice.py>
 set -eu
@@ -301,3 +304,55 @@ wait_for 10 says "$no_spare" ||
 setxkbmap us
 holds "$work/quiet.out" "helloworld" || fail "with no spare keycode, the terminal received bytes"
 echo "with no spare keycode, the face was copied and the notice said why"
+
+# Glyphora's own summon key, pressed in the terminal: the window comes with the search box
+# ready, so a search and Return type the face; pressed in Glyphora, the keyboard goes back.
+xterm_for summoned
+focus "$terminal"
+xdotool key super+period
+wait_for 20 active "$main" || fail "super+period did not summon the window"
+xdotool type --delay 20 imo
+xdotool key Return
+expect_bytes summoned "IMO " "summoned by its key, a search and Return"
+# A later start readies the search box too.
+focus "$terminal"
+summon
+xdotool type --delay 20 wink
+xdotool key Return
+expect_bytes summoned "IMO ;-)" "summoned by a later start, a search and Return"
+xdotool key super+period
+wait_for 20 active "$main" || fail "super+period did not summon the window again"
+xdotool key super+period
+wait_for 20 active "$terminal" || fail "pressed in Glyphora, the key did not give the keyboard back"
+echo "the summon key brought the window with the search box ready, and gave the keyboard back"
+
+# A key changed from the command line takes over at once; the old one no longer summons.
+"$program" shortcut ctrl+alt+e || fail "glyphora shortcut ctrl+alt+e failed"
+pressed_summons() { xdotool key "$1"; sleep 0.2; active "$main"; }
+wait_for 20 pressed_summons ctrl+alt+e || fail "the new key did not summon the window"
+focus "$terminal"
+xdotool key super+period
+sleep 1
+active "$terminal" || fail "the old key still summoned the window"
+echo "a key changed from the command line took over at once"
+
+# A key that another program holds is reported; Glyphora runs on.
+/usr/bin/python3 -c '
+import sys, time
+from Xlib import X, XK, display
+d = display.Display()
+code = d.keysym_to_keycode(XK.string_to_keysym("period"))
+d.screen().root.grab_key(code, X.Mod4Mask, True, X.GrabModeAsync, X.GrabModeAsync)
+d.sync()
+print("grabbed", flush=True)
+time.sleep(60)
+' >"$work/grabber.out" 2>&1 &
+pids="$pids $!"
+wait_for 20 grep -q grabbed "$work/grabber.out" || fail "another client could not grab super+period"
+"$program" shortcut super+period || fail "glyphora shortcut super+period failed"
+wait_for 20 grep -q "glyphora: super+period is taken by another program" "$work/glyphora.log" ||
+  fail "a key held by another program was not reported"
+pressed_summons ctrl+alt+e && fail "the old key still summoned the window after the change"
+"$program" shortcut none
+summon
+echo "a key held by another program was reported, and the window still answers"

@@ -4,7 +4,7 @@
 #include "platform/desktop/QtClipboard.h"
 #include "platform/desktop/QtFileDialogs.h"
 #include "platform/desktop/QtMessageBoxes.h"
-#include "platform/desktop/QtSettingsStore.h"
+#include "platform/QtSettingsStore.h"
 #include "platform/desktop/QtSoundOutput.h"
 #include "platform/desktop/QtWindowSystem.h"
 #include "platform/desktop/WindowSystemChoice.h"

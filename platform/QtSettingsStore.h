@@ -11,6 +11,8 @@ public:
     QString GetSetting(const QString& app, const QString& section, const QString& key) override;
     void SaveSetting(const QString& app, const QString& section, const QString& key,
                      const QString& value) override;
+    /// @return the application's settings file, empty where the user has no settings folder
+    static QString filePath(const QString& app);
 };
 
 } // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/desktop/QtSettingsStore.h"
+#include "platform/QtSettingsStore.h"
 
 #include "platform/DataFolder.h"
 
@@ -14,15 +14,21 @@ namespace {
 /// settings folder: Qt would put it under the root folder.
 std::unique_ptr<QSettings> openSettings(const QString& app)
 {
-    const QString home = configHomePath();
-    if (home.isEmpty())
+    const QString path = QtSettingsStore::filePath(app);
+    if (path.isEmpty())
         return nullptr;
-    return std::make_unique<QSettings>(home + QLatin1Char('/') + app + QLatin1Char('/') + app +
-                                           QStringLiteral(".conf"),
-                                       QSettings::IniFormat);
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 } // namespace
+
+QString QtSettingsStore::filePath(const QString& app)
+{
+    const QString home = configHomePath();
+    if (home.isEmpty())
+        return {};
+    return home + QLatin1Char('/') + app + QLatin1Char('/') + app + QStringLiteral(".conf");
+}
 
 QString QtSettingsStore::GetSetting(const QString& app, const QString& section, const QString& key)
 {
