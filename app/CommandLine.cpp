@@ -38,6 +38,7 @@ constexpr char kUsage[] =
     "       glyphora translate [FILE...]\n"
     "       glyphora shortcut [KEY | none]\n"
     "       glyphora autostart on | off\n"
+    "       glyphora search [words | start]\n"
     "       glyphora --help | --version\n"
     "\n"
     "Without a command, opens the window: emoticons, picture faces, chat acronyms and\n"
@@ -61,6 +62,10 @@ constexpr char kUsage[] =
     "                       (modifiers ctrl, alt, shift, super; one key), or none\n"
     "  autostart on | off   starts Glyphora minimised at each login, so that its key works\n"
     "                       from the start, or no longer\n"
+    "  search [words | start]\n"
+    "                       prints how the window's search box finds rows, or sets it:\n"
+    "                       words (where no caption begins with the text, a word of one\n"
+    "                       may) or start (captions by their beginning only)\n"
     "\n"
     "Options:\n"
     "  --minimized          opens the window minimised\n"
@@ -469,6 +474,33 @@ int runShortcut(std::span<char*> arguments)
     return 0;
 }
 
+int runSearch(std::span<char*> arguments)
+{
+    QList<QByteArray> operands;
+    if (std::optional<int> status =
+            oneOperand(arguments, "search", "word, words or start", &operands, true))
+        return *status;
+    platform::QtSettingsStore settings;
+    if (operands.isEmpty()) {
+        const bool start =
+            settings.GetSetting(platform::kSettingsApp, platform::kSettingsSection,
+                                platform::kSearchSetting) == platform::kSearchByStart;
+        return printText((start ? platform::kSearchByStart : platform::kSearchByWords).toUtf8() +
+                         '\n');
+    }
+    const QString wanted = QString::fromLocal8Bit(operands.first());
+    if (wanted != platform::kSearchByWords && wanted != platform::kSearchByStart)
+        return usageError("search takes words or start, not '" + operands.first() + "'");
+    try {
+        settings.SaveSetting(platform::kSettingsApp, platform::kSettingsSection,
+                             platform::kSearchSetting, wanted);
+    } catch (const std::runtime_error& error) {
+        printError(QByteArray("the choice was not stored: ") + error.what());
+        return kFailure;
+    }
+    return 0;
+}
+
 /// The desktop entry that starts Glyphora with the session, minimised.
 QByteArray autostartEntry()
 {
@@ -577,6 +609,8 @@ std::optional<int> RunCommandLine(int argc, char* argv[])
             return runShortcut(rest);
         if (argument == "autostart")
             return runAutostart(rest);
+        if (argument == "search")
+            return runSearch(rest);
         // The window's own option.
         if (argument == "--minimized")
             continue;

@@ -164,7 +164,7 @@ void Form1::createControls()
         catalogue.pictureButtons[std::size_t(i)] = named<QPushButton>(c, form1::pictureButton(i));
     m_catalogue = new CatalogueHandlers(
         catalogue, m_platform.clipboard, m_sound, m_platform.inserter, m_platform.messageBoxes,
-        m_platform.notifications, [this] { stepAside(); }, this);
+        m_platform.notifications, m_platform.settings, [this] { stepAside(); }, this);
     m_translator = new TranslatorHandlers(
         {Message_Text, named<QLineEdit>(c, "Rtfbackup"), named<QLineEdit>(c, "rtfaftertran"),
          named<QPlainTextEdit>(c, "Ebonictxt"), lblStatus, named<QPushButton>(c, "Cmdtranlate"),

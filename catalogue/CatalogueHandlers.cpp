@@ -6,10 +6,12 @@
 #include "platform/Clipboard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Notifications.h"
+#include "platform/SettingsStore.h"
 #include "platform/forms/FormBuilder.h"
 #include "platform/forms/SoundPlayer.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -67,10 +70,12 @@ CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
                                      platform::TextInserter& inserter,
                                      platform::MessageBoxes& messages,
                                      platform::Notifications& notifications,
+                                     platform::SettingsStore& settings,
                                      std::function<void()> stepAside, QObject* parent)
     : QObject(parent), m_c(controls), m_clipboard(clipboard), m_sound(sound), m_inserter(inserter),
-      m_messages(messages), m_notifications(notifications), m_stepAside(std::move(stepAside)),
-      m_smileys(catalogue::smileyTable()), m_acronyms(catalogue::acronymTable()),
+      m_messages(messages), m_notifications(notifications), m_settings(settings),
+      m_stepAside(std::move(stepAside)), m_smileys(catalogue::smileyTable()),
+      m_acronyms(catalogue::acronymTable()),
       m_idleDisplayDescription(controls.Label1->accessibleDescription())
 {
     // Captions such as "<:-I" must never be taken for markup.
@@ -82,6 +87,11 @@ CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
 
     fillList(m_c.List1, m_smileys.captions());
     fillList(m_c.List2, m_acronyms.captions());
+    m_favourites = catalogue::Favourites::fromSetting(m_settings.GetSetting(
+        platform::kSettingsApp, platform::kSettingsSection, platform::kFavouritesSetting));
+    m_searchByWords = m_settings.GetSetting(platform::kSettingsApp, platform::kSettingsSection,
+                                            platform::kSearchSetting) != platform::kSearchByStart;
+    rankRows();
     // Every change of selection, by mouse, keyboard or search, is a choice.
     connect(m_c.List1, &QListWidget::itemSelectionChanged, this, &CatalogueHandlers::List1_Click);
     connect(m_c.List2, &QListWidget::itemSelectionChanged, this, &CatalogueHandlers::List2_Click);
@@ -193,8 +203,10 @@ void CatalogueHandlers::afterInsert(const platform::TextInserter::Result& result
     using Outcome = platform::TextInserter::Outcome;
     switch (result.outcome) {
     case Outcome::Inserted:
-        if (!picture)
+        if (!picture) {
+            countPick();
             playClick();
+        }
         return;
     case Outcome::Busy:
         return;
@@ -259,6 +271,7 @@ void CatalogueHandlers::setOwnEntries(const QList<catalogue::OwnEntry>& smileys,
 {
     relist(m_c.List1, m_smileys, catalogue::CatalogueList(catalogue::smileyTable(), smileys));
     relist(m_c.List2, m_acronyms, catalogue::CatalogueList(catalogue::acronymTable(), acronyms));
+    rankRows();
 }
 
 void CatalogueHandlers::followOwnEntries(const QString& dataFolder)
@@ -338,6 +351,8 @@ void CatalogueHandlers::showListChoice(const QListWidget* list,
     const int row = selectedRow(list);
     const QString text = entries.textAt(row);
     m_c.Label2->setText(row >= 0 ? list->item(row)->text() : QString());
+    m_shownText = text;
+    m_shownCaption = m_c.Label2->text();
     QFont font = m_c.Label1->font();
     font.setPointSize(pointSize);
     // A text wider than the display, as a user's own face can be, is drawn smaller until it
@@ -443,6 +458,7 @@ void CatalogueHandlers::Command1_Click()
 {
     m_clipboard.Clear();
     m_clipboard.SetText(m_c.Label1->text());
+    countPick();
     if (m_c.Check1->isChecked())
         playClick();
     setDescriptionColour(kDarkRed);
@@ -474,24 +490,67 @@ void CatalogueHandlers::Sendtxtcmd_Click()
 void CatalogueHandlers::Txt1_Change()
 {
     // Both lists on every change, smileys first: the acronym's handler, when it runs, has the
-    // last word on the display.
+    // last word on the display. A favourite smiley goes last instead, to be the one shown.
+    if (choice().acronymFirst) {
+        listsearch2();
+        listsearch();
+        // The favourite was chosen already, so choosing it again changed nothing: it is
+        // shown again, over the acronym.
+        if (m_c.Label2->text() != m_c.List1->currentItem()->text())
+            List1_Click();
+        return;
+    }
     listsearch();
     listsearch2();
 }
 
+const catalogue::SearchChoice& CatalogueHandlers::choice()
+{
+    const QString text = m_c.Txt1->text();
+    if (text != m_choiceText || m_choiceText.isNull()) {
+        m_choice = catalogue::searchChoice(m_smileys.captions(), m_acronyms.captions(), text,
+                                           m_searchByWords, m_smileyRanks, m_acronymRanks);
+        m_choiceText = text.isNull() ? QStringLiteral("") : text;
+    }
+    return m_choice;
+}
+
 void CatalogueHandlers::listsearch()
 {
-    searchList(m_c.List1, m_smileys.captions());
+    searchList(m_c.List1, choice().smiley);
 }
 
 void CatalogueHandlers::listsearch2()
 {
-    searchList(m_c.List2, m_acronyms.captions());
+    searchList(m_c.List2, choice().acronym);
 }
 
-void CatalogueHandlers::searchList(QListWidget* list, const QStringList& captions)
+void CatalogueHandlers::countPick()
 {
-    const std::optional<int> row = catalogue::listSearchRow(captions, m_c.Txt1->text());
+    if (m_shownText.isEmpty() || m_shownText != m_c.Label1->text())
+        return;
+    m_favourites.pick(m_shownText, m_shownCaption, QDateTime::currentSecsSinceEpoch());
+    rankRows();
+    try {
+        m_settings.SaveSetting(platform::kSettingsApp, platform::kSettingsSection,
+                               platform::kFavouritesSetting, m_favourites.toSetting());
+    } catch (const std::exception&) {
+        // The favourites order the search while the window runs; where they cannot be kept
+        // (no settings folder, a damaged file), the next start begins without them. The
+        // user is told of a settings file that cannot be written where a choice of theirs is
+        // at stake ("Play sounds"), not at every copy.
+    }
+}
+
+void CatalogueHandlers::rankRows()
+{
+    m_smileyRanks = m_favourites.ranks(m_smileys);
+    m_acronymRanks = m_favourites.ranks(m_acronyms);
+    m_choiceText = QString(); // the choice is made anew
+}
+
+void CatalogueHandlers::searchList(QListWidget* list, std::optional<int> row)
+{
     if (!row)
         return;
     list->setCurrentRow(*row);

@@ -7,6 +7,8 @@
 #include "catalogue/CatalogueControls.h"
 #include "catalogue/CatalogueTables.h"
 #include "catalogue/Faces.h"
+#include "catalogue/Favourites.h"
+#include "catalogue/ListSearch.h"
 #include "catalogue/OwnEntries.h"
 #include "platform/TextInserter.h"
 
@@ -25,6 +27,7 @@ namespace platform {
 class Clipboard;
 class MessageBoxes;
 class Notifications;
+class SettingsStore;
 class SoundPlayer;
 } // namespace platform
 
@@ -40,12 +43,14 @@ public:
     /// @param inserter types the chosen face into the window the user came from.
     /// @param messages names the skipped lines of the user's own files at a start.
     /// @param notifications names them when a file changed while Glyphora ran.
+    /// @param settings holds the rows the user picked and how the search box searches.
     /// @param stepAside moves the main window out of the way after an insert.
     /// @param parent usual QObject parent, typically the main window.
     CatalogueHandlers(const CatalogueControls& controls, platform::Clipboard& clipboard,
                       platform::SoundPlayer& sound, platform::TextInserter& inserter,
                       platform::MessageBoxes& messages, platform::Notifications& notifications,
-                      std::function<void()> stepAside, QObject* parent = nullptr);
+                      platform::SettingsStore& settings, std::function<void()> stepAside,
+                      QObject* parent = nullptr);
 
     /// Return in the search box or in a list: KeyAscii 13 inserts the chosen face and is
     /// set to 0, as the key is taken.
@@ -114,7 +119,11 @@ private:
                        catalogue::CatalogueList updated);
     void showPicture(int face);
     void showTextDisplay(bool text);
-    void searchList(QListWidget* list, const QStringList& captions);
+    void searchList(QListWidget* list, std::optional<int> row);
+    const catalogue::SearchChoice& choice();
+    /// Counts a pick of the row the display shows, for the search's favourites.
+    void countPick();
+    void rankRows();
     void setDescriptionColour(const QColor& colour);
     void playClick();
 
@@ -124,10 +133,19 @@ private:
     platform::TextInserter& m_inserter;
     platform::MessageBoxes& m_messages;
     platform::Notifications& m_notifications;
+    platform::SettingsStore& m_settings;
     std::function<void()> m_stepAside;
     catalogue::CatalogueList m_smileys;
     catalogue::CatalogueList m_acronyms;
     catalogue::OwnCatalogue* m_own = nullptr;
+    catalogue::Favourites m_favourites;
+    QList<double> m_smileyRanks, m_acronymRanks; ///< each row's rank among the favourites
+    bool m_searchByWords = true;
+    /// The search box's choice for the text it was made for, shared by both searches.
+    QString m_choiceText;
+    catalogue::SearchChoice m_choice;
+    /// The row the display shows, as a pick would count it: its text and caption.
+    QString m_shownText, m_shownCaption;
     QString m_insertNotice; ///< why the last face was copied instead, until the next choice
     QString m_ownNotice;    ///< the skipped lines of the last reading, in one sentence
     QString m_ownReport;    ///< and named in full

@@ -9,6 +9,13 @@ inline const QString kSettingsApp = QStringLiteral("Glyphora");
 inline const QString kSettingsSection = QStringLiteral("Settings");
 /// The key that summons the running window, by the name keyChordName gives it, or "none".
 inline const QString kSummonKeySetting = QStringLiteral("SummonKey");
+/// The rows the user picked, as catalogue::Favourites stores them.
+inline const QString kFavouritesSetting = QStringLiteral("Favourites");
+/// How the search box searches: "words" (the default) also finds a word inside a caption
+/// where no caption begins with the text; "start" finds captions by their beginning only.
+inline const QString kSearchSetting = QStringLiteral("Search");
+inline const QString kSearchByWords = QStringLiteral("words");
+inline const QString kSearchByStart = QStringLiteral("start");
 
 /// The per-user settings store: one string per application, section and key.
 class SettingsStore

@@ -8,6 +8,7 @@
 
 #include "catalogue/CatalogueHandlers.h"
 #include "catalogue/CatalogueTables.h"
+#include "catalogue/Favourites.h"
 #include "catalogue/ListSearch.h"
 #include "catalogue/OwnEntries.h"
 #include "platform/fakes/FakePlatform.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,6 +90,27 @@ std::function<void(int)> searchBoth(const QStringList& a, const QStringList& b,
     };
 }
 
+/// Keys from "I want this face" to the face in the chat: the summon key, the fewest letters
+/// of its caption after which the display shows it, and Return; 0 where no beginning of the
+/// caption gets there.
+int keystrokes(const catalogue::CatalogueList& smileys, const catalogue::CatalogueList& acronyms,
+               bool acronym, int row, bool byWords, const QList<double>& smileyRanks,
+               const QList<double>& acronymRanks)
+{
+    const QString caption = (acronym ? acronyms : smileys).captions()[row];
+    for (qsizetype n = 1; n <= caption.size(); ++n) {
+        const catalogue::SearchChoice choice =
+            catalogue::searchChoice(smileys.captions(), acronyms.captions(), caption.left(n),
+                                    byWords, smileyRanks, acronymRanks);
+        // The list searched last has the display; one that found nothing changes nothing.
+        const bool smileyShown = choice.smiley && (choice.acronymFirst || !choice.acronym);
+        if (acronym ? (!smileyShown && choice.acronym == row)
+                    : (smileyShown && choice.smiley == row))
+            return int(n) + 2;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -132,7 +155,7 @@ int main(int argc, char** argv)
                                 [] { return true; });
     c.Label1->resize(89, 49); // the window's display size
     CatalogueHandlers handlers(c, fakes.clipboard, sound, fakes.inserter, fakes.messageBoxes,
-                               fakes.notifications, [] {});
+                               fakes.notifications, fakes.settings, [] {});
     // Each word typed letter by letter, then cleared: every change is a keystroke.
     QStringList session;
     for (const QString& caption : smileys + acronyms) {
@@ -201,5 +224,84 @@ int main(int argc, char** argv)
                                            catalogue::readOwnEntries(path).entries);
     report("matching, 10205 + 114 entries, full scan",
            perCallMs(2000, searchBoth(withOwn.captions(), acronyms, miss)), 1.0);
+
+    // 500 rows picked, most of them own ones: the search weighs every row that matches.
+    catalogue::Favourites favourites;
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (int i = 0; i < 500; ++i) {
+        const int row = 205 + (i * 19) % 10000;
+        favourites.pick(withOwn.textAt(row), withOwn.captions()[row], now - i * 3600);
+    }
+    const catalogue::CatalogueList acronymList(catalogue::acronymTable());
+    const QList<double> ownRanks = favourites.ranks(withOwn);
+    const QList<double> acronymRanks = favourites.ranks(acronymList);
+    const QStringList ownTyped = typing(ownCaptions.first(50) + smileys + acronyms);
+    const auto withFavourites = [&](const QStringList& keys) {
+        return [&, keys](int i) {
+            volatile bool sink =
+                catalogue::searchChoice(withOwn.captions(), acronyms, keys[i % keys.size()], true,
+                                        ownRanks, acronymRanks)
+                    .acronymFirst;
+            (void)sink;
+        };
+    };
+    std::printf("\nWith 10000 own rows and 500 favourites, words searched\n");
+    report("matching, typed keystrokes (mean)",
+           perCallMs(int(ownTyped.size()), withFavourites(ownTyped)), 1.0);
+    report("matching, full scan of beginnings and words", perCallMs(200, withFavourites(miss)),
+           1.0);
+    report("ranking every row after a pick",
+           perCallMs(20,
+                     [&](int) {
+                         volatile auto n = favourites.ranks(withOwn).size() +
+                                           favourites.ranks(acronymList).size();
+                         (void)n;
+                     }),
+           10.0);
+
+    // A user who picked 20 faces 200 times, some far more than others: the keys to each of
+    // the ten picked most, by the search's beginnings alone and with words and favourites.
+    const catalogue::CatalogueList smileyList(catalogue::smileyTable());
+    struct Face
+    {
+        bool acronym;
+        int row;
+    };
+    std::vector<Face> faces;
+    for (int i = 0; i < 14; ++i)
+        faces.push_back({false, 3 + i * 14}); // smileys across the list
+    for (int i = 0; i < 6; ++i)
+        faces.push_back({true, 5 + i * 18});
+    catalogue::Favourites simulated;
+    int picks = 0;
+    for (std::size_t k = 0; k < faces.size(); ++k) {
+        // Picks fall off as 1/k, 200 in all.
+        const int times = k + 1 == faces.size() ? 200 - picks : int(200.0 / 3.5977 / double(k + 1));
+        picks += times;
+        const catalogue::CatalogueList& list = faces[k].acronym ? acronymList : smileyList;
+        for (int t = 0; t < times; ++t)
+            simulated.pick(list.textAt(faces[k].row), list.captions()[faces[k].row],
+                           now - qint64(t) * 600);
+    }
+    const QList<double> simSmileys = simulated.ranks(smileyList);
+    const QList<double> simAcronyms = simulated.ranks(acronymList);
+    double before = 0, after = 0;
+    int unreachable = 0;
+    for (std::size_t k = 0; k < 10; ++k) {
+        const int plain =
+            keystrokes(smileyList, acronymList, faces[k].acronym, faces[k].row, false, {}, {});
+        const int smart = keystrokes(smileyList, acronymList, faces[k].acronym, faces[k].row, true,
+                                     simSmileys, simAcronyms);
+        // Out of the search's reach: the whole caption typed, then the mouse.
+        const int fallback =
+            int((faces[k].acronym ? acronymList : smileyList).captions()[faces[k].row].size()) + 3;
+        unreachable += plain == 0;
+        before += plain ? plain : fallback;
+        after += smart ? smart : fallback;
+    }
+    std::printf("\nKeys to the ten faces a simulated user picks most (summon key, letters, "
+                "Return), mean:\n  beginnings only, no favourites: %.1f (%d of them beyond the "
+                "search)\n  words and favourites:           %.1f\n",
+                before / 10, unreachable, after / 10);
     return 0;
 }

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Times a later start bringing the running window forward: Xvfb, openbox, a private session
 # bus and a running copy of the program, then bench_summon starting it again.
+# Then the same with the running copy's own summon key.
 #   summon.sh <bench_summon> <glyphora> <main window title> [runs]
 set -eu
 if [ -z "${GLYPHORA_IN_XVFB:-}" ]; then
@@ -22,3 +23,4 @@ pids="$pids $bus_pid"
 pids="$pids $!"
 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null
 "$bench" "$program" "$title" "$runs"
+"$bench" "$program" "$title" "$runs" key

@@ -293,8 +293,8 @@ private slots:
         }
     }
 
-    // The summon key stored, shown and refused, and the autostart entry written and taken
-    // away, in one user folder, step by step.
+    // The summon key stored, shown and refused, the autostart entry written and taken away,
+    // and the search's way chosen, in one user folder, step by step.
     void settingsCommands()
     {
         QTemporaryDir root;
@@ -335,6 +335,12 @@ private slots:
             {{"autostart", "on"}, 0, {}, {}},
             {{"autostart", "off"}, 0, {}, {}},
             {{"autostart", "off"}, 0, {}, {}}, // already off
+            {{"search"}, 0, "words\n", {}},
+            {{"search", "start"}, 0, {}, {}},
+            {{"search"}, 0, "start\n", {}},
+            {{"search", "all"}, 2, {}, "search takes words or start, not 'all'"},
+            {{"search", "words"}, 0, {}, {}},
+            {{"search"}, 0, "words\n", {}},
         };
         for (const Step& step : steps) {
             QProcess process;

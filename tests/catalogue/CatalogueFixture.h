@@ -21,8 +21,11 @@ inline const QColor kDarkRed(128, 0, 0);
 
 struct CatalogueFixture
 {
-    explicit CatalogueFixture(platform::Clipboard* clipboard = nullptr)
+    /// @param settings stored before the handlers read them, by "app/section/key"
+    explicit CatalogueFixture(platform::Clipboard* clipboard = nullptr,
+                              const QHash<QString, QString>& settings = {})
     {
+        fakes.settings.values = settings;
         auto* list1 = new QListWidget(&window);
         auto* list2 = new QListWidget(&window);
         list2->hide();
@@ -55,7 +58,7 @@ struct CatalogueFixture
             [check = controls.Check1] { return check->isChecked(); });
         handlers = std::make_unique<CatalogueHandlers>(
             controls, clipboard ? *clipboard : fakes.clipboard, *sound, fakes.inserter,
-            fakes.messageBoxes, fakes.notifications, [this] { ++stepsAside; });
+            fakes.messageBoxes, fakes.notifications, fakes.settings, [this] { ++stepsAside; });
     }
 
     QColor colour() const { return controls.Label2->palette().color(QPalette::WindowText); }

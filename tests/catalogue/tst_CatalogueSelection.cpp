@@ -138,11 +138,33 @@ private slots:
         QTest::addColumn<int>("smiley");
         QTest::addColumn<int>("acronym");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("w: the acronym has the last word") << "w" << 192 << 109 << "W8";
-        QTest::newRow("BIG") << "BIG" << 7 << -1 << "(:-)";
-        QTest::newRow("wink") << "wink" << 196 << -1 << ";-)";
-        QTest::newRow("grin") << "grin" << -1 << -1 << "";
-        QTest::newRow("one blank") << " " << -1 << -1 << "";
+        QTest::addColumn<QString>("setting"); ///< KEY=VALUE in the settings, or empty
+        const QString wink =
+            "Favourites=not a favourite\n2.5\t1767225600\t;-)\tWink - Wink smiley. User just "
+            "made a flirtatious remark.";
+        QTest::newRow("w: the acronym has the last word") << "w" << 192 << 109 << "W8"
+                                                          << "";
+        QTest::newRow("BIG") << "BIG" << 7 << -1 << "(:-)"
+                             << "";
+        QTest::newRow("wink") << "wink" << 196 << -1 << ";-)"
+                              << "";
+        QTest::newRow("one blank") << " " << -1 << -1 << ""
+                                   << "";
+        // Where no caption begins with the text, a word of one may; smileys first.
+        QTest::newRow("grin: a word of an acronym") << "grin" << -1 << 19 << "BG"
+                                                    << "";
+        QTest::newRow("flirt: a word of a smiley") << "flirt" << 196 << -1 << ";-)"
+                                                   << "";
+        QTest::newRow("bucktooth") << "bucktooth" << 189 << -1 << ":-F"
+                                   << "";
+        QTest::newRow("a word's middle is no word") << "irt" << -1 << -1 << ""
+                                                    << "";
+        QTest::newRow("by their beginning only") << "grin" << -1 << -1 << ""
+                                                 << "Search=start";
+        // The favourite among the rows that begin with the text, a damaged entry skipped.
+        QTest::newRow("w: the favourite smiley is shown") << "w" << 196 << 109 << ";-)" << wink;
+        QTest::newRow("wi: the favourite") << "wi" << 196 << -1 << ";-)" << wink;
+        QTest::newRow("wa: not the favourite's") << "wa" << 192 << -1 << "[:-)" << wink;
     }
     void typingSelectsInBothLists()
     {
@@ -150,12 +172,35 @@ private slots:
         QFETCH(int, smiley);
         QFETCH(int, acronym);
         QFETCH(QString, shown);
-        CatalogueFixture f;
+        QFETCH(QString, setting);
+        QHash<QString, QString> settings;
+        if (!setting.isEmpty())
+            settings.insert("Glyphora/Settings/" + setting.section(u'=', 0, 0),
+                            setting.section(u'=', 1));
+        CatalogueFixture f(nullptr, settings);
         f.controls.Txt1->setText(text);
         QCOMPARE(f.controls.List1->currentRow(), smiley);
         QCOMPARE(f.controls.List2->currentRow(), acronym);
         QCOMPARE(f.controls.Label1->text(), shown);
         QCOMPARE(f.plays(), qsizetype((smiley >= 0) + (acronym >= 0)));
+    }
+
+    // A copy counts: the row copied is the one the search offers next, and it is kept.
+    void aCopiedRowComesFirst()
+    {
+        CatalogueFixture f;
+        f.controls.List1->setCurrentRow(196); // Wink
+        f.controls.Command1->click();
+        QVERIFY(
+            f.fakes.settings.values.value("Glyphora/Settings/Favourites").contains(";-)\tWink"));
+        f.controls.Txt1->setText(QStringLiteral("w"));
+        QCOMPARE(f.controls.List1->currentRow(), 196);
+        QCOMPARE(f.controls.Label1->text(), QStringLiteral(";-)"));
+
+        // The next start finds it too.
+        CatalogueFixture next(nullptr, f.fakes.settings.values);
+        next.controls.Txt1->setText(QStringLiteral("w"));
+        QCOMPARE(next.controls.Label1->text(), QStringLiteral(";-)"));
     }
 
     void aFurtherLetterKeepsWhatNoLongerMatches()
