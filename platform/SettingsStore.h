@@ -16,6 +16,8 @@ inline const QString kFavouritesSetting = QStringLiteral("Favourites");
 inline const QString kSearchSetting = QStringLiteral("Search");
 inline const QString kSearchByWords = QStringLiteral("words");
 inline const QString kSearchByStart = QStringLiteral("start");
+/// What the desktop's remote desktop portal gave to be spared its question next time.
+inline const QString kPortalTokenSetting = QStringLiteral("RemoteDesktopToken");
 
 /// The per-user settings store: one string per application, section and key.
 class SettingsStore

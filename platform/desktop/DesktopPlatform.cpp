@@ -27,7 +27,7 @@ struct DesktopPlatform::Parts
     DesktopShell shell;
     LinuxRegistry registry;
     QtWindowSystem windows;
-    DesktopTextInserter inserter;
+    DesktopTextInserter inserter{settings};
     DesktopNotifications notifications;
 };
 

@@ -8,12 +8,13 @@
 
 namespace platform {
 
-DesktopTextInserter::DesktopTextInserter() : m_x11(std::make_unique<XTestTextInserter>())
+DesktopTextInserter::DesktopTextInserter(SettingsStore& settings)
+    : m_x11(std::make_unique<XTestTextInserter>())
 {
     const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
                          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (wayland)
-        m_portal = std::make_unique<PortalTextInserter>(SessionBus::findAddress());
+        m_portal = std::make_unique<PortalTextInserter>(SessionBus::findAddress(), &settings);
 }
 
 DesktopTextInserter::~DesktopTextInserter() = default;

@@ -7,6 +7,7 @@
 namespace platform {
 
 class PortalTextInserter;
+class SettingsStore;
 class XTestTextInserter;
 
 /// Types into the window the user came from by the way that reaches it: XTEST where it is an
@@ -14,7 +15,8 @@ class XTestTextInserter;
 class DesktopTextInserter final : public TextInserter
 {
 public:
-    DesktopTextInserter();
+    /// @param settings keeps the portal's permission from one run to the next
+    explicit DesktopTextInserter(SettingsStore& settings);
     ~DesktopTextInserter() override;
 
     Target target() const override;

@@ -1,5 +1,6 @@
 #include "platform/desktop/PortalTextInserter.h"
 
+#include "platform/SettingsStore.h"
 #include "platform/TypingPlan.h"
 
 #include <QDBusError>
@@ -10,6 +11,7 @@
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QTimer>
+#include <exception>
 
 namespace platform {
 
@@ -23,6 +25,8 @@ const QString kConnectionName = QStringLiteral("glyphora-portal");
 
 constexpr uint kKeyboardDevice = 1;
 constexpr uint kCancelled = 1;
+// Kept until the user takes the permission back in the desktop's settings.
+constexpr uint kPersistUntilRevoked = 2;
 constexpr std::uint32_t kControlL = 0xffe3;
 constexpr std::uint32_t kV = 0x76;
 // The compositor gives the keyboard to another window as soon as Glyphora's is minimised;
@@ -93,9 +97,26 @@ struct PortalTextInserter::Pending
     int unanswered = 0;
 };
 
-PortalTextInserter::PortalTextInserter(const QString& busAddress)
-    : m_address(busAddress), m_bus(QString())
+PortalTextInserter::PortalTextInserter(const QString& busAddress, SettingsStore* settings)
+    : m_address(busAddress), m_settings(settings), m_bus(QString())
 {}
+
+QString PortalTextInserter::storedToken() const
+{
+    return m_settings ? m_settings->GetSetting(kSettingsApp, kSettingsSection, kPortalTokenSetting)
+                      : QString();
+}
+
+void PortalTextInserter::storeToken(const QString& token)
+{
+    if (!m_settings || storedToken() == token)
+        return;
+    try {
+        m_settings->SaveSetting(kSettingsApp, kSettingsSection, kPortalTokenSetting, token);
+    } catch (const std::exception&) {
+        // Without it the desktop asks again at the next run, as a portal of version 1 does.
+    }
+}
 
 PortalTextInserter::~PortalTextInserter()
 {
@@ -180,26 +201,82 @@ void PortalTextInserter::startSession()
                 m_session = handle.canConvert<QDBusObjectPath>()
                                 ? handle.value<QDBusObjectPath>().path()
                                 : handle.toString();
-                auto* watch = new PortalSessionWatch([this] { sessionLost(); }, this);
+                // Only this session's end counts: one left behind may end later.
+                auto* watch = new PortalSessionWatch(
+                    [this, session = m_session] {
+                        if (session == m_session)
+                            sessionLost();
+                    },
+                    this);
                 m_bus.connect(kService, m_session, kSession, QStringLiteral("Closed"), watch,
                               SLOT(Closed(QVariantMap)));
-                QVariantMap devices;
-                devices.insert(QStringLiteral("types"), QVariant::fromValue(kKeyboardDevice));
-                request(QStringLiteral("SelectDevices"),
-                        {QVariant::fromValue(QDBusObjectPath(m_session))}, devices,
-                        [this, refused](uint response, const QVariantMap&, const QString& error) {
+                // Whether the portal can remember the permission: version 2 and later.
+                QDBusMessage get = QDBusMessage::createMethodCall(
+                    kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                    QStringLiteral("Get"));
+                get << kRemoteDesktop << QStringLiteral("version");
+                auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(get), this);
+                connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                        [this](QDBusPendingCallWatcher* finished) {
+                            finished->deleteLater();
+                            const QDBusPendingReply<QDBusVariant> reply = *finished;
+                            selectDevices(reply.isError() ? 1 : reply.value().variant().toUInt());
+                        });
+            });
+}
+
+void PortalTextInserter::selectDevices(uint version)
+{
+    if (m_state != State::Starting)
+        return;
+    auto refused = [this](uint response, const QString& error) {
+        // A token the portal no longer honours: asked again, once, without it.
+        if (m_sentToken && response != kCancelled) {
+            storeToken(QString());
+            m_sentToken = false;
+            m_state = State::NoSession;
+            m_session.clear();
+            startSession();
+            return;
+        }
+        if (response == kCancelled) {
+            m_state = State::Refused;
+            storeToken(QString());
+        } else {
+            m_state = State::NoSession;
+        }
+        m_session.clear();
+        if (!error.isEmpty())
+            qWarning("Glyphora cannot type through the desktop portal: %s", qPrintable(error));
+        finish({Outcome::NoTarget, {}});
+    };
+    QVariantMap devices;
+    devices.insert(QStringLiteral("types"), QVariant::fromValue(kKeyboardDevice));
+    m_sentToken = false;
+    if (version >= 2) {
+        devices.insert(QStringLiteral("persist_mode"), QVariant::fromValue(kPersistUntilRevoked));
+        if (const QString token = storedToken(); !token.isEmpty()) {
+            devices.insert(QStringLiteral("restore_token"), token);
+            m_sentToken = true;
+        }
+    }
+    request(QStringLiteral("SelectDevices"), {QVariant::fromValue(QDBusObjectPath(m_session))},
+            devices, [this, refused](uint response, const QVariantMap&, const QString& error) {
+                if (response != 0 || !error.isEmpty())
+                    return refused(response, error);
+                request(QStringLiteral("Start"),
+                        {QVariant::fromValue(QDBusObjectPath(m_session)), QString()}, {},
+                        [this, refused](uint response, const QVariantMap& results,
+                                        const QString& error) {
                             if (response != 0 || !error.isEmpty())
                                 return refused(response, error);
-                            request(QStringLiteral("Start"),
-                                    {QVariant::fromValue(QDBusObjectPath(m_session)), QString()},
-                                    {},
-                                    [this, refused](uint response, const QVariantMap&,
-                                                    const QString& error) {
-                                        if (response != 0 || !error.isEmpty())
-                                            return refused(response, error);
-                                        m_state = State::Ready;
-                                        sessionStarted();
-                                    });
+                            // A token serves once: the next run needs the new one.
+                            const QString token =
+                                results.value(QStringLiteral("restore_token")).toString();
+                            if (!token.isEmpty())
+                                storeToken(token);
+                            m_state = State::Ready;
+                            sessionStarted();
                         });
             });
 }

@@ -9,16 +9,21 @@
 
 namespace platform {
 
+class SettingsStore;
+
 /// Types through the desktop's portal (org.freedesktop.portal.RemoteDesktop) where the
 /// window the user came from cannot be reached through X11: a Wayland session. The remote
 /// session is made on the first insert (the desktop asks the user once) and kept for the
-/// run. Glyphora steps aside first, so that the compositor gives the keyboard back to the
+/// run. A portal of version 2 or later is asked to remember the permission, and the token it
+/// gives is kept in the settings, so that the user is asked once, not at every run.
+/// Glyphora steps aside first, so that the compositor gives the keyboard back to the
 /// window the user came from, then sends the text as keysyms.
 class PortalTextInserter final : public QObject, public TextInserter
 {
 public:
     /// @param busAddress the session bus; empty when there is none
-    explicit PortalTextInserter(const QString& busAddress);
+    /// @param settings where the portal's token is kept; null: asked at every run
+    explicit PortalTextInserter(const QString& busAddress, SettingsStore* settings = nullptr);
     ~PortalTextInserter() override;
 
     Target target() const override;
@@ -38,6 +43,9 @@ private:
         std::function<void(uint response, const QVariantMap& results, const QString& error)>;
 
     void startSession();
+    void selectDevices(uint version);
+    QString storedToken() const;
+    void storeToken(const QString& token);
     void request(const QString& method, QVariantList arguments, QVariantMap options, Then then);
     void sessionStarted();
     void awaitKeyboard(int triesLeft);
@@ -47,6 +55,8 @@ private:
     void sessionLost();
 
     QString m_address;
+    SettingsStore* m_settings = nullptr;
+    bool m_sentToken = false; ///< the session was asked for with a stored token
     QDBusConnection m_bus;
     State m_state = State::NoSession;
     QString m_session;

@@ -1,9 +1,10 @@
 // Typing through the desktop portal, against a stand-in portal on a private session bus that
 // records what it is asked: the session made once and kept, the keysyms in order after the
-// window has stepped aside, a user who declines, no portal at all, and a portal that goes
-// away in the middle of a face.
+// window has stepped aside, a user who declines, no portal at all, a portal that goes
+// away in the middle of a face, and a portal of version 2 that remembers the permission.
 
 #include "platform/desktop/PortalTextInserter.h"
+#include "platform/fakes/FakePlatform.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -27,10 +28,13 @@ class FakePortal : public QObject, protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.RemoteDesktop")
+    Q_PROPERTY(uint version MEMBER version)
 public:
     explicit FakePortal(QStringList& log) : m_log(log) {}
-    uint startAnswer = 0; ///< 1: the user declines
-    int goAwayAtKey = -1; ///< the portal leaves the bus at this key event
+    uint version = 1;
+    uint startAnswer = 0;       ///< 1: the user declines
+    QStringList tokensHonoured; ///< restore tokens the portal still knows
+    int goAwayAtKey = -1;       ///< the portal leaves the bus at this key event
     QString session;
 
     void closeSession()
@@ -51,15 +55,31 @@ public slots:
     }
     QDBusObjectPath SelectDevices(const QDBusObjectPath& handle, const QVariantMap& options)
     {
-        m_log << QStringLiteral("SelectDevices %1 types %2")
-                     .arg(handle.path() == session ? "session" : "unknown")
-                     .arg(options.value(QStringLiteral("types")).toUInt());
+        QString line = QStringLiteral("SelectDevices %1 types %2")
+                           .arg(handle.path() == session ? "session" : "unknown")
+                           .arg(options.value(QStringLiteral("types")).toUInt());
+        if (options.contains(QStringLiteral("persist_mode")))
+            line += QStringLiteral(" persist %1")
+                        .arg(options.value(QStringLiteral("persist_mode")).toUInt());
+        m_token = options.value(QStringLiteral("restore_token")).toString();
+        if (!m_token.isEmpty())
+            line += QStringLiteral(" token ") + m_token;
+        m_persist = options.contains(QStringLiteral("persist_mode"));
+        m_log << line;
         return respond(options, 0, {});
     }
     QDBusObjectPath Start(const QDBusObjectPath& handle, const QString&, const QVariantMap& options)
     {
         m_log << QStringLiteral("Start %1").arg(handle.path() == session ? "session" : "unknown");
-        return respond(options, startAnswer, {{QStringLiteral("devices"), 1u}});
+        if (!m_token.isEmpty() && !tokensHonoured.contains(m_token))
+            return respond(options, 2, {});
+        QVariantMap results{{QStringLiteral("devices"), 1u}};
+        if (m_persist) {
+            // A new token at every start: each serves once.
+            tokensHonoured = {QStringLiteral("T%1").arg(++m_issued)};
+            results.insert(QStringLiteral("restore_token"), tokensHonoured.first());
+        }
+        return respond(options, startAnswer, results);
     }
     void NotifyKeyboardKeysym(const QDBusObjectPath&, const QVariantMap&, int keysym, uint state)
     {
@@ -93,6 +113,9 @@ private:
 
     QStringList& m_log;
     int m_keys = 0;
+    QString m_token;
+    bool m_persist = false;
+    int m_issued = 0;
 };
 
 class TestPortalTyping : public QObject
@@ -106,6 +129,7 @@ private slots:
     void typing();
     void declinedIsNotAskedAgain();
     void sessionClosedByTheDesktop();
+    void permissionKeptFromRunToRun();
 
 private:
     /// Runs one insert to its end.
@@ -142,7 +166,9 @@ void TestPortalTyping::startPortal()
     QDBusConnection bus = QDBusConnection::connectToBus(m_address, QStringLiteral("fake-portal"));
     QVERIFY(bus.isConnected());
     m_portal = std::make_unique<FakePortal>(m_log);
-    QVERIFY(bus.registerObject(kPath, m_portal.get(), QDBusConnection::ExportAllSlots));
+    QVERIFY(
+        bus.registerObject(kPath, m_portal.get(),
+                           QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
     QVERIFY(bus.registerService(kService));
 }
 
@@ -248,6 +274,50 @@ void TestPortalTyping::sessionClosedByTheDesktop()
     m_log.clear();
     QCOMPARE(insert(inserter, QStringLiteral("a")).outcome, TextInserter::Outcome::Inserted);
     QCOMPARE(m_log.value(0), QStringLiteral("CreateSession"));
+}
+
+// Version 2: the permission is asked to be kept, the token stored, sent at the next run and
+// renewed; one the portal has forgotten leads to the question asked afresh.
+void TestPortalTyping::permissionKeptFromRunToRun()
+{
+    startPortal();
+    m_portal->version = 2;
+    platform::fakes::FakeSettingsStore settings;
+    const QString token = QStringLiteral("Glyphora/Settings/RemoteDesktopToken");
+    const QStringList typed = {"step aside", "61+", "61-"};
+    {
+        PortalTextInserter run(m_address, &settings);
+        QCOMPARE(insert(run, QStringLiteral("a")).outcome, TextInserter::Outcome::Inserted);
+    }
+    QCOMPARE(m_log, QStringList({"CreateSession", "SelectDevices session types 1 persist 2",
+                                 "Start session"}) +
+                        typed);
+    QCOMPARE(settings.values.value(token), QStringLiteral("T1"));
+
+    m_log.clear();
+    {
+        PortalTextInserter next(m_address, &settings);
+        QCOMPARE(insert(next, QStringLiteral("a")).outcome, TextInserter::Outcome::Inserted);
+    }
+    QCOMPARE(m_log,
+             QStringList({"CreateSession", "SelectDevices session types 1 persist 2 token T1",
+                          "Start session"}) +
+                 typed);
+    QCOMPARE(settings.values.value(token), QStringLiteral("T2"));
+
+    // Forgotten by the portal: asked afresh, and the new token kept.
+    m_portal->tokensHonoured.clear();
+    m_log.clear();
+    {
+        PortalTextInserter again(m_address, &settings);
+        QCOMPARE(insert(again, QStringLiteral("a")).outcome, TextInserter::Outcome::Inserted);
+    }
+    QCOMPARE(m_log,
+             QStringList({"CreateSession", "SelectDevices session types 1 persist 2 token T2",
+                          "Start session", "CreateSession",
+                          "SelectDevices session types 1 persist 2", "Start session"}) +
+                 typed);
+    QCOMPARE(settings.values.value(token), QStringLiteral("T3"));
 }
 
 QTEST_MAIN(TestPortalTyping)
