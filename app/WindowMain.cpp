@@ -4,7 +4,9 @@
 #include "app/GlyphoraApplication.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/desktop/DesktopPlatform.h"
+#include "platform/desktop/PortalSummonKey.h"
 #include "platform/desktop/QuitSignals.h"
+#include "platform/desktop/SessionBus.h"
 #include "platform/desktop/SessionBusInstance.h"
 #include "platform/desktop/SummonKey.h"
 #include "platform/desktop/WindowPresenter.h"
@@ -40,26 +42,42 @@ bool startsMinimized(int argc, char* argv[])
 }
 
 /// Glyphora's own summon key: grabbed as the settings name it, and again whenever the
-/// settings file changes (as `glyphora shortcut KEY` writes it). What keeps it from working
-/// is said once on the error output.
+/// settings file changes (as `glyphora shortcut KEY` writes it). In a Wayland session the
+/// desktop's global shortcuts portal is asked for it instead, since a grab on X11 would see
+/// the key only while an X window has the keyboard. What keeps it from working is said once
+/// on the error output.
 class SummonKeyFollower
 {
 public:
     SummonKeyFollower(platform::SettingsStore& settings, Form1& form,
                       platform::TextInserter& inserter)
-        : m_settings(settings)
+        : m_settings(settings),
+          m_portal(m_wayland ? platform::SessionBus::findAddress() : QString())
     {
+        const auto pressed = [&form, &inserter](const QVariantMap& data, std::uint32_t time) {
+            // Pressed again in Glyphora: back to where the user came from.
+            if (form.isActiveWindow() && !form.isMinimized()) {
+                form.sendAway();
+                inserter.returnKeyboard(time);
+                return;
+            }
+            platform::presentWindow(&form, data);
+            form.summoned();
+        };
         QObject::connect(&m_key, &platform::SummonKey::pressed, &form,
-                         [&form, &inserter](std::uint32_t time) {
-                             // Pressed again in Glyphora: back to where the user came from.
-                             if (form.isActiveWindow() && !form.isMinimized()) {
-                                 form.sendAway();
-                                 inserter.returnKeyboard(time);
-                                 return;
-                             }
-                             platform::presentWindow(&form, {{QStringLiteral("user-time"), time}});
-                             form.summoned();
+                         [pressed](std::uint32_t time) {
+                             pressed({{QStringLiteral("user-time"), time}}, time);
                          });
+        QObject::connect(&m_portal, &platform::PortalSummonKey::pressed, &form,
+                         [pressed](const QVariantMap& data) { pressed(data, 0); });
+        QObject::connect(
+            &m_portal, &platform::PortalSummonKey::unavailable, &form, [this](const QString& why) {
+                say(why + QStringLiteral(", so Glyphora's own key does not work here; bind "
+                                         "the command glyphora to a key in the desktop's "
+                                         "settings to summon it"));
+                // X windows at least still see a grab.
+                m_key.grab(m_chord);
+            });
         const QString file = platform::QtSettingsStore::filePath(platform::kSettingsApp);
         if (!file.isEmpty()) {
             // The folder tells of the file replaced, as the settings are saved.
@@ -89,6 +107,11 @@ private:
         if (!key.problem.isEmpty())
             say(key.problem);
         const QString name = key.chord ? platform::keyChordName(*key.chord) : QString();
+        m_chord = key.chord;
+        if (m_wayland) {
+            m_portal.bind(key.chord);
+            return;
+        }
         switch (m_key.grab(key.chord)) {
         case platform::SummonKey::Grab::Grabbed:
         case platform::SummonKey::Grab::None:
@@ -118,7 +141,10 @@ private:
     }
 
     platform::SettingsStore& m_settings;
+    const bool m_wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     platform::SummonKey m_key;
+    platform::PortalSummonKey m_portal;
+    std::optional<platform::KeyChord> m_chord;
     QFileSystemWatcher m_watcher;
     QString m_file;
     std::optional<QString> m_stored;

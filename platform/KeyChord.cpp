@@ -126,6 +126,32 @@ SummonKeySetting summonKeyFromSetting(const QString& stored)
                 .arg(stored, parsed.problem, kDefaultSummonKey)};
 }
 
+QString keyChordTrigger(const KeyChord& chord)
+{
+    QString trigger;
+    for (const auto& [modifier, mask] :
+         {std::pair{"CTRL", KeyChord::kControl}, std::pair{"ALT", KeyChord::kAlt},
+          std::pair{"SHIFT", KeyChord::kShift}, std::pair{"LOGO", KeyChord::kSuper}}) {
+        if (chord.modifiers & mask)
+            trigger += QLatin1StringView(modifier) + u'+';
+    }
+    // X's names of the keys that are no character, in their own letter case.
+    static const QList<std::pair<std::uint32_t, const char*>> named = {
+        {0xff0d, "Return"}, {0xff09, "Tab"},    {0xff1b, "Escape"}, {0xff08, "BackSpace"},
+        {0xffff, "Delete"}, {0xff63, "Insert"}, {0xff50, "Home"},   {0xff57, "End"},
+        {0xff55, "Prior"},  {0xff56, "Next"},   {0xff51, "Left"},   {0xff52, "Up"},
+        {0xff53, "Right"},  {0xff54, "Down"},   {0xff61, "Print"},  {0xff13, "Pause"},
+        {0xff67, "Menu"}};
+    for (const auto& [keysym, name] : named) {
+        if (keysym == chord.keysym)
+            return trigger + QLatin1StringView(name);
+    }
+    if (chord.keysym >= kF1 && chord.keysym < kF1 + kLastF)
+        return trigger + u'F' + QString::number(chord.keysym - kF1 + 1);
+    // The rest are named as stored: punctuation by X's names, letters and digits as they are.
+    return trigger + keyChordName({0, chord.keysym});
+}
+
 QString keyChordName(const KeyChord& chord)
 {
     QString name;

@@ -49,6 +49,10 @@ struct SummonKeySetting
 };
 SummonKeySetting summonKeyFromSetting(const QString& stored);
 
+/// The chord as the desktop portal's global shortcuts take it for a preferred trigger:
+/// "LOGO+period", "CTRL+ALT+e", keys by their X names.
+QString keyChordTrigger(const KeyChord& chord);
+
 /// The name a chord is stored and shown by: its modifiers in a fixed order, then the key,
 /// in small letters ("ctrl+alt+e", "super+period"); parseKeyChord reads it back.
 QString keyChordName(const KeyChord& chord);

@@ -2,6 +2,7 @@
 
 #include "platform/SettingsStore.h"
 #include "platform/TypingPlan.h"
+#include "platform/desktop/PortalRequest.h"
 
 #include <QDBusError>
 #include <QDBusMessage>
@@ -16,10 +17,9 @@
 namespace platform {
 
 namespace {
-const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString& kService = kPortalService;
+const QString& kPath = kPortalPath;
 const QString kRemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
-const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 const QString kConnectionName = QStringLiteral("glyphora-portal");
 
@@ -34,43 +34,7 @@ constexpr std::uint32_t kV = 0x76;
 constexpr int kKeyboardPolls = 50;
 constexpr int kKeyboardPollMs = 10;
 
-using Then = std::function<void(uint response, const QVariantMap& results, const QString& error)>;
-
-bool portalMissing(const QDBusError& error)
-{
-    return error.type() == QDBusError::ServiceUnknown ||
-           error.type() == QDBusError::UnknownObject ||
-           error.type() == QDBusError::UnknownInterface ||
-           error.type() == QDBusError::UnknownMethod;
-}
 } // namespace
-
-/// Waits for the Response of one portal request.
-class PortalResponse : public QObject
-{
-    Q_OBJECT
-public:
-    PortalResponse(Then then, QObject* parent) : QObject(parent), m_then(std::move(then)) {}
-    void fail(const QString& error)
-    {
-        const Then then = std::move(m_then);
-        deleteLater();
-        if (then)
-            then(2, {}, error);
-    }
-
-public slots:
-    void Response(uint response, const QVariantMap& results)
-    {
-        const Then then = std::move(m_then);
-        deleteLater();
-        if (then)
-            then(response, results, {});
-    }
-
-private:
-    Then m_then;
-};
 
 /// Hears the portal end the remote session.
 class PortalSessionWatch : public QObject
@@ -284,35 +248,14 @@ void PortalTextInserter::selectDevices(uint version)
 void PortalTextInserter::request(const QString& method, QVariantList arguments, QVariantMap options,
                                  Then then)
 {
-    // The portal answers on a request object whose path it makes from the caller's name and
-    // this token; listening there before asking means no answer is missed.
-    const QString token = QStringLiteral("glyphora%1").arg(++m_tokens);
-    options.insert(QStringLiteral("handle_token"), token);
-    arguments << options;
-    const QString path = kPath + QStringLiteral("/request/") +
-                         m_bus.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_')) +
-                         QLatin1Char('/') + token;
-    auto* response = new PortalResponse(std::move(then), this);
-    m_bus.connect(kService, path, kRequest, QStringLiteral("Response"), response,
-                  SLOT(Response(uint, QVariantMap)));
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kRemoteDesktop, method);
-    call.setArguments(arguments);
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), response);
-    connect(watcher, &QDBusPendingCallWatcher::finished, response,
-            [this, response, path](QDBusPendingCallWatcher* finished) {
-                finished->deleteLater();
-                const QDBusPendingReply<QDBusObjectPath> reply = *finished;
-                if (reply.isError()) {
-                    if (portalMissing(reply.error()))
-                        m_state = State::Unavailable;
-                    response->fail(reply.error().message());
-                } else if (reply.value().path() != path) {
-                    // An older portal makes its own path.
-                    m_bus.connect(kService, reply.value().path(), kRequest,
-                                  QStringLiteral("Response"), response,
-                                  SLOT(Response(uint, QVariantMap)));
-                }
-            });
+    portalRequest(m_bus, this, kRemoteDesktop, method, std::move(arguments), std::move(options),
+                  QStringLiteral("glyphora%1").arg(++m_tokens),
+                  [this, then](uint response, const QVariantMap& results, const QString& error,
+                               bool missing) {
+                      if (missing)
+                          m_state = State::Unavailable;
+                      then(response, results, error);
+                  });
 }
 
 void PortalTextInserter::sessionStarted()

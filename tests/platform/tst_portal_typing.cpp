@@ -2,15 +2,22 @@
 // records what it is asked: the session made once and kept, the keysyms in order after the
 // window has stepped aside, a user who declines, no portal at all, a portal that goes
 // away in the middle of a face, and a portal of version 2 that remembers the permission.
+// The global shortcuts portal, for the summon key in a Wayland session: the shortcut bound
+// with the key asked for, its presses heard, a new key bound afresh, no portal at all.
 
+#include "platform/desktop/PortalSummonKey.h"
 #include "platform/desktop/PortalTextInserter.h"
 #include "platform/fakes/FakePlatform.h"
 
+#include <QDBusAbstractAdaptor>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -21,7 +28,31 @@ using platform::TextInserter;
 namespace {
 const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kGlobalShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 } // namespace
+
+/// A shortcut as BindShortcuts is given it.
+struct FakeShortcut
+{
+    QString id;
+    QVariantMap properties;
+};
+Q_DECLARE_METATYPE(FakeShortcut)
+
+QDBusArgument& operator<<(QDBusArgument& argument, const FakeShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument << shortcut.id << shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+const QDBusArgument& operator>>(const QDBusArgument& argument, FakeShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument >> shortcut.id >> shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
 
 /// The portal's RemoteDesktop interface, answering each request by its Response signal.
 class FakePortal : public QObject, protected QDBusContext
@@ -43,6 +74,18 @@ public:
             session, QStringLiteral("org.freedesktop.portal.Session"), QStringLiteral("Closed"));
         closed << QVariantMap();
         QDBusConnection(QStringLiteral("fake-portal")).send(closed);
+    }
+
+    /// The request's path, answered with this Response once the call has returned.
+    QDBusObjectPath respondLater(const QVariantMap& options, uint answer,
+                                 const QVariantMap& results)
+    {
+        return respond(options, answer, results);
+    }
+    QString sessionFor(const QVariantMap& options) const
+    {
+        return kPath + QStringLiteral("/session/") + caller() + QLatin1Char('/') +
+               options.value(QStringLiteral("session_handle_token")).toString();
     }
 
 public slots:
@@ -118,6 +161,40 @@ private:
     int m_issued = 0;
 };
 
+/// The portal's GlobalShortcuts interface, beside RemoteDesktop on the same object.
+class FakeShortcuts : public QDBusAbstractAdaptor
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
+public:
+    FakeShortcuts(FakePortal* portal, QStringList& log)
+        : QDBusAbstractAdaptor(portal), m_portal(portal), m_log(log)
+    {}
+    QString session;
+
+public slots:
+    QDBusObjectPath CreateSession(const QVariantMap& options)
+    {
+        session = m_portal->sessionFor(options);
+        m_log << QStringLiteral("shortcuts CreateSession");
+        return m_portal->respondLater(options, 0, {{QStringLiteral("session_handle"), session}});
+    }
+    QDBusObjectPath BindShortcuts(const QDBusObjectPath& handle,
+                                  const QList<FakeShortcut>& shortcuts, const QString&,
+                                  const QVariantMap& options)
+    {
+        for (const FakeShortcut& shortcut : shortcuts)
+            m_log << QStringLiteral("BindShortcuts %1 %2 %3")
+                         .arg(handle.path() == session ? "session" : "unknown", shortcut.id,
+                              shortcut.properties.value("preferred_trigger").toString());
+        return m_portal->respondLater(options, 0, {});
+    }
+
+private:
+    FakePortal* m_portal;
+    QStringList& m_log;
+};
+
 class TestPortalTyping : public QObject
 {
     Q_OBJECT
@@ -130,6 +207,7 @@ private slots:
     void declinedIsNotAskedAgain();
     void sessionClosedByTheDesktop();
     void permissionKeptFromRunToRun();
+    void summonKeyThroughThePortal();
 
 private:
     /// Runs one insert to its end.
@@ -142,10 +220,13 @@ private:
     QString m_address;
     QStringList m_log;
     std::unique_ptr<FakePortal> m_portal;
+    FakeShortcuts* m_shortcuts = nullptr; ///< owned by the portal
 };
 
 void TestPortalTyping::initTestCase()
 {
+    qDBusRegisterMetaType<FakeShortcut>();
+    qDBusRegisterMetaType<QList<FakeShortcut>>();
     m_bus.start(QStringLiteral("dbus-daemon"),
                 {QStringLiteral("--session"), QStringLiteral("--nofork"),
                  QStringLiteral("--print-address"),
@@ -166,9 +247,11 @@ void TestPortalTyping::startPortal()
     QDBusConnection bus = QDBusConnection::connectToBus(m_address, QStringLiteral("fake-portal"));
     QVERIFY(bus.isConnected());
     m_portal = std::make_unique<FakePortal>(m_log);
-    QVERIFY(
-        bus.registerObject(kPath, m_portal.get(),
-                           QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
+    m_shortcuts = new FakeShortcuts(m_portal.get(), m_log);
+    QVERIFY(bus.registerObject(kPath, m_portal.get(),
+                               QDBusConnection::ExportAllSlots |
+                                   QDBusConnection::ExportAllProperties |
+                                   QDBusConnection::ExportAdaptors));
     QVERIFY(bus.registerService(kService));
 }
 
@@ -318,6 +401,47 @@ void TestPortalTyping::permissionKeptFromRunToRun()
                           "SelectDevices session types 1 persist 2", "Start session"}) +
                  typed);
     QCOMPARE(settings.values.value(token), QStringLiteral("T3"));
+}
+
+void TestPortalTyping::summonKeyThroughThePortal()
+{
+    {
+        // No portal: said, so that the user binds the command instead.
+        platform::PortalSummonKey key(m_address);
+        QSignalSpy unavailable(&key, &platform::PortalSummonKey::unavailable);
+        key.bind(platform::parseKeyChord(u"super+period").chord);
+        QTRY_COMPARE(unavailable.size(), 1);
+        QCOMPARE(unavailable[0][0].toString(),
+                 QStringLiteral("the desktop has no portal for global shortcuts"));
+    }
+    startPortal();
+    platform::PortalSummonKey key(m_address);
+    QSignalSpy pressed(&key, &platform::PortalSummonKey::pressed);
+    const auto activate = [this](const QString& session) {
+        QDBusMessage activated =
+            QDBusMessage::createSignal(kPath, kGlobalShortcuts, QStringLiteral("Activated"));
+        activated << QVariant::fromValue(QDBusObjectPath(session)) << QStringLiteral("summon")
+                  << qulonglong(1) << QVariantMap{{"activation_token", "token-1"}};
+        QDBusConnection(QStringLiteral("fake-portal")).send(activated);
+    };
+    key.bind(platform::parseKeyChord(u"super+period").chord);
+    QTRY_COMPARE(m_log, (QStringList{"shortcuts CreateSession",
+                                     "BindShortcuts session summon LOGO+period"}));
+    activate(m_shortcuts->session);
+    QTRY_COMPARE(pressed.size(), 1);
+    QCOMPARE(pressed[0][0].toMap().value("activation-token").toString(), QStringLiteral("token-1"));
+
+    // Another key: a session of its own; the old one's presses no longer count.
+    const QString old = m_shortcuts->session;
+    m_log.clear();
+    key.bind(platform::parseKeyChord(u"ctrl+alt+F5").chord);
+    QTRY_COMPARE(m_log, (QStringList{"shortcuts CreateSession",
+                                     "BindShortcuts session summon CTRL+ALT+F5"}));
+    activate(old);
+    activate(m_shortcuts->session);
+    QTRY_COMPARE(pressed.size(), 2);
+    QTest::qWait(50);
+    QCOMPARE(pressed.size(), 2);
 }
 
 QTEST_MAIN(TestPortalTyping)
