@@ -439,6 +439,19 @@ std::optional<int> oneOperand(std::span<char*> arguments, const char* command, c
     return std::nullopt;
 }
 
+/// @return the command's status: stored, or not and why
+int storeSetting(platform::SettingsStore& settings, const QString& key, const QString& value,
+                 const char* what)
+{
+    try {
+        settings.SaveSetting(platform::kSettingsApp, platform::kSettingsSection, key, value);
+    } catch (const std::runtime_error& error) {
+        printError(QByteArray(what) + " was not stored: " + error.what());
+        return kFailure;
+    }
+    return 0;
+}
+
 int runShortcut(std::span<char*> arguments)
 {
     QList<QByteArray> operands;
@@ -463,15 +476,8 @@ int runShortcut(std::span<char*> arguments)
             return usageError("shortcut: " + parsed.problem.toLocal8Bit());
         stored = platform::keyChordName(*parsed.chord);
     }
-    try {
-        // The running window follows the settings file.
-        settings.SaveSetting(platform::kSettingsApp, platform::kSettingsSection,
-                             platform::kSummonKeySetting, stored);
-    } catch (const std::runtime_error& error) {
-        printError(QByteArray("the key was not stored: ") + error.what());
-        return kFailure;
-    }
-    return 0;
+    // The running window follows the settings file.
+    return storeSetting(settings, platform::kSummonKeySetting, stored, "the key");
 }
 
 int runSearch(std::span<char*> arguments)
@@ -491,14 +497,7 @@ int runSearch(std::span<char*> arguments)
     const QString wanted = QString::fromLocal8Bit(operands.first());
     if (wanted != platform::kSearchByWords && wanted != platform::kSearchByStart)
         return usageError("search takes words or start, not '" + operands.first() + "'");
-    try {
-        settings.SaveSetting(platform::kSettingsApp, platform::kSettingsSection,
-                             platform::kSearchSetting, wanted);
-    } catch (const std::runtime_error& error) {
-        printError(QByteArray("the choice was not stored: ") + error.what());
-        return kFailure;
-    }
-    return 0;
+    return storeSetting(settings, platform::kSearchSetting, wanted, "the choice");
 }
 
 /// The desktop entry that starts Glyphora with the session, minimised.

@@ -126,15 +126,23 @@ SummonKeySetting summonKeyFromSetting(const QString& stored)
                 .arg(stored, parsed.problem, kDefaultSummonKey)};
 }
 
+/// The chord's modifiers, each followed by '+', named in the fixed order: Control, Alt,
+/// Shift, Super.
+static QString modifierNames(const KeyChord& chord, const std::array<const char*, 4>& names)
+{
+    constexpr std::array<std::uint16_t, 4> masks{KeyChord::kControl, KeyChord::kAlt,
+                                                 KeyChord::kShift, KeyChord::kSuper};
+    QString text;
+    for (std::size_t i = 0; i < masks.size(); ++i) {
+        if (chord.modifiers & masks[i])
+            text += QLatin1StringView(names[i]) + u'+';
+    }
+    return text;
+}
+
 QString keyChordTrigger(const KeyChord& chord)
 {
-    QString trigger;
-    for (const auto& [modifier, mask] :
-         {std::pair{"CTRL", KeyChord::kControl}, std::pair{"ALT", KeyChord::kAlt},
-          std::pair{"SHIFT", KeyChord::kShift}, std::pair{"LOGO", KeyChord::kSuper}}) {
-        if (chord.modifiers & mask)
-            trigger += QLatin1StringView(modifier) + u'+';
-    }
+    const QString trigger = modifierNames(chord, {"CTRL", "ALT", "SHIFT", "LOGO"});
     // X's names of the keys that are no character, in their own letter case.
     static const QList<std::pair<std::uint32_t, const char*>> named = {
         {0xff0d, "Return"}, {0xff09, "Tab"},    {0xff1b, "Escape"}, {0xff08, "BackSpace"},
@@ -154,13 +162,7 @@ QString keyChordTrigger(const KeyChord& chord)
 
 QString keyChordName(const KeyChord& chord)
 {
-    QString name;
-    for (const auto& [modifier, mask] :
-         {std::pair{"ctrl", KeyChord::kControl}, std::pair{"alt", KeyChord::kAlt},
-          std::pair{"shift", KeyChord::kShift}, std::pair{"super", KeyChord::kSuper}}) {
-        if (chord.modifiers & mask)
-            name += QLatin1StringView(modifier) + u'+';
-    }
+    const QString name = modifierNames(chord, {"ctrl", "alt", "shift", "super"});
     if (chord.keysym >= kF1 && chord.keysym < kF1 + kLastF)
         return name + u'f' + QString::number(chord.keysym - kF1 + 1);
     for (const Named& key : kKeys) {
