@@ -13,8 +13,11 @@ DesktopTextInserter::DesktopTextInserter(SettingsStore& settings)
 {
     const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
                          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (wayland)
+    if (wayland) {
         m_portal = std::make_unique<PortalTextInserter>(SessionBus::findAddress(), &settings);
+        // Beside XWayland, its keymap is the compositor's.
+        m_portal->setLayoutReader([x11 = m_x11.get()] { return x11->keyboardLayout(); });
+    }
 }
 
 DesktopTextInserter::~DesktopTextInserter() = default;

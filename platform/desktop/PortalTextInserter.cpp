@@ -117,6 +117,18 @@ void PortalTextInserter::insert(const Request& request, Done done)
             done({Outcome::NotTypeable, {}});
             return;
         }
+        if (std::optional<KeyboardLayout> layout = m_layout ? m_layout() : std::nullopt) {
+            // Only what the layout's own keys give: there is no key to lend through a portal.
+            layout->spareKeycodes.clear();
+            const TypingPlan plan = planTyping(request.text, *layout);
+            if (!plan.complete) {
+                done({Outcome::NotTypeable,
+                      QStringLiteral("your keyboard layout has no key for \u201C%1\u201D, and the "
+                                     "desktop types only what it has")
+                          .arg(QString::fromUcs4(&plan.missing, 1))});
+                return;
+            }
+        }
         pending->keysyms = *std::move(keysyms);
     }
     pending->stepAside = request.stepAside;

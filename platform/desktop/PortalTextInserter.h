@@ -1,11 +1,14 @@
 #pragma once
 
 #include "platform/TextInserter.h"
+#include "platform/TypingPlan.h"
 
 #include <QDBusConnection>
 #include <QObject>
 #include <QVariantMap>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -29,6 +32,12 @@ public:
     Target target() const override;
     void insert(const Request& request, Done done) override;
     bool returnKeyboard(std::uint32_t userTime) override;
+
+    /// The keyboard layout in force, where it can be read. A desktop may drop keysyms its
+    /// layout lacks while saying they were typed, so a face with such a character is not
+    /// typed at all, and is copied instead.
+    using LayoutReader = std::function<std::optional<KeyboardLayout>()>;
+    void setLayoutReader(LayoutReader reader) { m_layout = std::move(reader); }
 
 private:
     enum class State {
@@ -56,6 +65,7 @@ private:
 
     QString m_address;
     SettingsStore* m_settings = nullptr;
+    LayoutReader m_layout;
     bool m_sentToken = false; ///< the session was asked for with a stored token
     QDBusConnection m_bus;
     State m_state = State::NoSession;

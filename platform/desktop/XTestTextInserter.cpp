@@ -479,6 +479,21 @@ bool XTestTextInserter::available() const
     return m_x && !m_x->broken() && m_x->xtest && m_x->keyboard >= 0;
 }
 
+std::optional<KeyboardLayout> XTestTextInserter::keyboardLayout()
+{
+    if (!available() || m_pending)
+        return std::nullopt;
+    const Bounded bounded(*m_x);
+    // xkbcommon waits as long as it takes: the server is asked first whether it answers.
+    if (!m_x->sync())
+        return std::nullopt;
+    const std::shared_ptr<XkbKeyboard> keyboard =
+        XkbKeyboard::read(m_x->c, m_x->xkb, m_x->keyboard, m_x->minKeycode, m_x->maxKeycode);
+    if (!keyboard)
+        return std::nullopt;
+    return XkbKeyboard::layout(keyboard);
+}
+
 TextInserter::Target XTestTextInserter::target() const
 {
     if (!available() || m_target == kNoWindow)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/TextInserter.h"
+#include "platform/TypingPlan.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -8,6 +9,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QSocketNotifier;
 
@@ -32,6 +34,8 @@ public:
 
     /// Whether the X server and its window manager are at hand.
     bool available() const;
+    /// The keyboard layout in force on this X server, where it can be read.
+    std::optional<KeyboardLayout> keyboardLayout();
     /// Whether the user last went to a window that is not an X client (a Wayland window
     /// beside XWayland): then it cannot be reached from here.
     bool leftForOtherWindowSystem() const { return m_elsewhere; }

@@ -208,6 +208,7 @@ private slots:
     void sessionClosedByTheDesktop();
     void permissionKeptFromRunToRun();
     void summonKeyThroughThePortal();
+    void onlyWhatTheLayoutHas();
 
 private:
     /// Runs one insert to its end.
@@ -401,6 +402,31 @@ void TestPortalTyping::permissionKeptFromRunToRun()
                           "SelectDevices session types 1 persist 2", "Start session"}) +
                  typed);
     QCOMPARE(settings.values.value(token), QStringLiteral("T3"));
+}
+
+// Where the layout can be read, a face with a character it lacks is not sent at all: a
+// desktop would drop that keysym and say all went well.
+void TestPortalTyping::onlyWhatTheLayoutHas()
+{
+    startPortal();
+    PortalTextInserter inserter(m_address);
+    inserter.setLayoutReader([] {
+        platform::KeyboardLayout layout;
+        layout.minKeycode = 38;
+        layout.maxKeycode = 38;
+        layout.spareKeycodes = {93}; // not to be lent: the portal types keysyms
+        layout.key = [](int, platform::KeyModifiers held) -> platform::KeyOutput {
+            return held == 0 ? platform::KeyOutput{0x61, U'a'} : platform::KeyOutput{};
+        };
+        return std::optional(layout);
+    });
+    const TextInserter::Result missing = insert(inserter, QStringLiteral("aツ"));
+    QCOMPARE(missing.outcome, TextInserter::Outcome::NotTypeable);
+    QCOMPARE(missing.message, QStringLiteral("your keyboard layout has no key for “ツ”, "
+                                             "and the desktop types only what it has"));
+    QVERIFY(m_log.isEmpty());
+    QCOMPARE(insert(inserter, QStringLiteral("a")).outcome, TextInserter::Outcome::Inserted);
+    QCOMPARE(m_log.mid(m_log.size() - 2), (QStringList{"61+", "61-"}));
 }
 
 void TestPortalTyping::summonKeyThroughThePortal()
