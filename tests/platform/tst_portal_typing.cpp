@@ -443,7 +443,7 @@ void TestPortalTyping::summonKeyThroughThePortal()
     startPortal();
     platform::PortalSummonKey key(m_address);
     QSignalSpy pressed(&key, &platform::PortalSummonKey::pressed);
-    const auto activate = [this](const QString& session) {
+    const auto activate = [](const QString& session) {
         QDBusMessage activated =
             QDBusMessage::createSignal(kPath, kGlobalShortcuts, QStringLiteral("Activated"));
         activated << QVariant::fromValue(QDBusObjectPath(session)) << QStringLiteral("summon")
