@@ -1,10 +1,10 @@
 // The Linux implementations of the platform services that need no outside program.
 
+#include "platform/QtSettingsStore.h"
 #include "platform/WaveFormat.h"
 #include "platform/desktop/QtClipboard.h"
 #include "platform/desktop/QtFileDialogs.h"
 #include "platform/desktop/QtMessageBoxes.h"
-#include "platform/QtSettingsStore.h"
 #include "platform/desktop/QtSoundOutput.h"
 #include "platform/desktop/QtWindowSystem.h"
 #include "platform/desktop/WindowSystemChoice.h"
