@@ -4,6 +4,7 @@
 #include "platform/TypingPlan.h"
 #include "platform/desktop/PortalRequest.h"
 
+#include <QClipboard>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -11,6 +12,7 @@
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QTimer>
 #include <exception>
 
@@ -33,6 +35,19 @@ constexpr std::uint32_t kV = 0x76;
 // about half a second is long enough to be sure it will not.
 constexpr int kKeyboardPolls = 50;
 constexpr int kKeyboardPollMs = 10;
+// A program reads the clipboard when it handles the paste keystroke, a moment after it.
+constexpr int kClipboardBackMs = 1000;
+
+/// Every format of what the clipboard holds, to be put back as it was; the caller owns it.
+QMimeData* copyOf(const QMimeData* data)
+{
+    auto* copy = new QMimeData;
+    if (data) {
+        for (const QString& format : data->formats())
+            copy->setData(format, data->data(format));
+    }
+    return copy;
+}
 
 } // namespace
 
@@ -56,6 +71,10 @@ struct PortalTextInserter::Pending
 {
     QList<std::uint32_t> keysyms;
     bool paste = false;
+    /// A face pasted in place of typed: what it put on the clipboard, and what the user had
+    /// there before, put back once the window typed into has taken it.
+    QString pasted;
+    std::shared_ptr<QMimeData> before;
     std::function<void()> stepAside;
     Done done;
     int unanswered = 0;
@@ -119,17 +138,28 @@ void PortalTextInserter::insert(const Request& request, Done done)
         }
         if (std::optional<KeyboardLayout> layout = m_layout ? m_layout() : std::nullopt) {
             // Only what the layout's own keys give: there is no key to lend through a portal.
+            // The rest is pasted, if Ctrl+V can be pressed.
             layout->spareKeycodes.clear();
             const TypingPlan plan = planTyping(request.text, *layout);
-            if (!plan.complete) {
+            if (!plan.complete && !planPaste(*layout).complete) {
                 done({Outcome::NotTypeable,
                       QStringLiteral("your keyboard layout has no key for \u201C%1\u201D, and the "
                                      "desktop types only what it has")
                           .arg(QString::fromUcs4(&plan.missing, 1))});
                 return;
             }
+            if (!plan.complete)
+                pending->pasted = request.text;
         }
         pending->keysyms = *std::move(keysyms);
+        if (!pending->pasted.isEmpty()) {
+            // Now, while Glyphora's window has the keyboard: the desktop lets the program
+            // the user is in set the clipboard.
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            pending->before.reset(copyOf(clipboard->mimeData()));
+            clipboard->setText(pending->pasted);
+            pending->paste = true;
+        }
     }
     pending->stepAside = request.stepAside;
     pending->done = std::move(done);
@@ -355,6 +385,15 @@ void PortalTextInserter::finish(const Result& result)
     if (!m_pending)
         return;
     const std::unique_ptr<Pending> pending = std::move(m_pending);
+    if (pending->before && result.outcome == Outcome::Inserted) {
+        // The user's clipboard back, unless they have copied something else meanwhile.
+        QTimer::singleShot(kClipboardBackMs, qGuiApp,
+                           [pasted = pending->pasted, before = pending->before] {
+                               QClipboard* clipboard = QGuiApplication::clipboard();
+                               if (clipboard->text() == pasted)
+                                   clipboard->setMimeData(copyOf(before.get()));
+                           });
+    }
     if (pending->done)
         pending->done(result);
 }

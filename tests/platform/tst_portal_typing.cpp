@@ -9,6 +9,7 @@
 #include "platform/desktop/PortalTextInserter.h"
 #include "platform/fakes/FakePlatform.h"
 
+#include <QClipboard>
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -16,6 +17,7 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -404,29 +406,51 @@ void TestPortalTyping::permissionKeptFromRunToRun()
     QCOMPARE(settings.values.value(token), QStringLiteral("T3"));
 }
 
-// Where the layout can be read, a face with a character it lacks is not sent at all: a
-// desktop would drop that keysym and say all went well.
+// Where the layout can be read, a face with a character it lacks is not sent as keys, which
+// a desktop would drop while saying all went well: it is pasted, and the user's clipboard
+// put back afterwards. Without a key for Ctrl+V, it is copied instead.
 void TestPortalTyping::onlyWhatTheLayoutHas()
 {
     startPortal();
     PortalTextInserter inserter(m_address);
-    inserter.setLayoutReader([] {
+    bool hasV = true;
+    inserter.setLayoutReader([&hasV] {
         platform::KeyboardLayout layout;
         layout.minKeycode = 38;
-        layout.maxKeycode = 38;
+        layout.maxKeycode = 55;
+        layout.modifierKeys[3] = 37; // Control
         layout.spareKeycodes = {93}; // not to be lent: the portal types keysyms
-        layout.key = [](int, platform::KeyModifiers held) -> platform::KeyOutput {
-            return held == 0 ? platform::KeyOutput{0x61, U'a'} : platform::KeyOutput{};
+        layout.key = [&hasV](int keycode, platform::KeyModifiers held) -> platform::KeyOutput {
+            if (held & ~platform::kControl)
+                return {}; // one level only
+            if (keycode == 38)
+                return {0x61, U'a'};
+            if (keycode == 55 && hasV)
+                return {0x76, U'v'};
+            return {};
         };
         return std::optional(layout);
     });
-    const TextInserter::Result missing = insert(inserter, QStringLiteral("aツ"));
-    QCOMPARE(missing.outcome, TextInserter::Outcome::NotTypeable);
-    QCOMPARE(missing.message, QStringLiteral("your keyboard layout has no key for “ツ”, "
-                                             "and the desktop types only what it has"));
-    QVERIFY(m_log.isEmpty());
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("keep me"));
+    QCOMPARE(insert(inserter, QStringLiteral("a\u30C4")).outcome, TextInserter::Outcome::Inserted);
+    QCOMPARE(m_log.mid(m_log.size() - 4), (QStringList{"ffe3+", "76+", "76-", "ffe3-"}));
+    QCOMPARE(clipboard->text(), QStringLiteral("a\u30C4"));
+    QTRY_COMPARE(clipboard->text(), QStringLiteral("keep me"));
+
+    m_log.clear();
     QCOMPARE(insert(inserter, QStringLiteral("a")).outcome, TextInserter::Outcome::Inserted);
-    QCOMPARE(m_log.mid(m_log.size() - 2), (QStringList{"61+", "61-"}));
+    QCOMPARE(m_log, (QStringList{"step aside", "61+", "61-"}));
+
+    hasV = false;
+    m_log.clear();
+    const TextInserter::Result missing = insert(inserter, QStringLiteral("a\u30C4"));
+    QCOMPARE(missing.outcome, TextInserter::Outcome::NotTypeable);
+    QCOMPARE(missing.message,
+             QStringLiteral("your keyboard layout has no key for \u201C\u30C4\u201D, "
+                            "and the desktop types only what it has"));
+    QVERIFY(m_log.isEmpty());
+    QCOMPARE(clipboard->text(), QStringLiteral("keep me"));
 }
 
 void TestPortalTyping::summonKeyThroughThePortal()
