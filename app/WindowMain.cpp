@@ -141,7 +141,7 @@ private:
     }
 
     platform::SettingsStore& m_settings;
-    const bool m_wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool m_wayland = platform::DisplayEnvironment::current().wayland();
     platform::SummonKey m_key;
     platform::PortalSummonKey m_portal;
     std::optional<platform::KeyChord> m_chord;

@@ -2,6 +2,7 @@
 
 #include "platform/desktop/PortalTextInserter.h"
 #include "platform/desktop/SessionBus.h"
+#include "platform/desktop/WindowSystemChoice.h"
 #include "platform/desktop/XTestTextInserter.h"
 
 #include <QGuiApplication>
@@ -12,7 +13,7 @@ DesktopTextInserter::DesktopTextInserter(SettingsStore& settings)
     : m_x11(std::make_unique<XTestTextInserter>())
 {
     const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
-                         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+                         DisplayEnvironment::current().wayland();
     if (wayland) {
         m_portal = std::make_unique<PortalTextInserter>(SessionBus::findAddress(), &settings);
         // Beside XWayland, its keymap is the compositor's.

@@ -22,10 +22,8 @@ QByteArray preferredQtPlatform(const DisplayEnvironment& environment,
         if (arguments[i] == "-platform" || arguments[i] == "--platform")
             return {};
     }
-    const bool wayland =
-        !environment.waylandDisplay.isEmpty() || environment.sessionType == "wayland";
     // Without Wayland, Qt picks X11 itself; without an X server there is nothing to prefer.
-    if (!wayland || environment.x11Display.isEmpty())
+    if (!environment.wayland() || environment.x11Display.isEmpty())
         return {};
     return QByteArrayLiteral("xcb;wayland");
 }

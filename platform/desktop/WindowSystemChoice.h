@@ -19,6 +19,8 @@ struct DisplayEnvironment
 
     /// The process's own environment.
     static DisplayEnvironment current();
+    /// Whether the session is a Wayland one (it may offer an X server beside: XWayland).
+    bool wayland() const { return !waylandDisplay.isEmpty() || sessionType == "wayland"; }
 };
 
 /// The window system Glyphora asks Qt for. "On Top", the window position and the clipboard

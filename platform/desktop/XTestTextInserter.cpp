@@ -2,6 +2,7 @@
 
 #include "platform/TypingPlan.h"
 #include "platform/TypingTarget.h"
+#include "platform/desktop/WindowSystemChoice.h"
 
 #include <QDeadlineTimer>
 #include <QGuiApplication>
@@ -52,12 +53,6 @@ const char* const kWindowTypes[] = {
     "_NET_WM_WINDOW_TYPE_NOTIFICATION", "_NET_WM_WINDOW_TYPE_COMBO",
     "_NET_WM_WINDOW_TYPE_DND",          "_NET_WM_WINDOW_TYPE_NORMAL",
 };
-
-bool waylandSession()
-{
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
-}
 
 QString brokenOff()
 {
@@ -546,7 +541,7 @@ void XTestTextInserter::activeWindowChanged()
     }
     if (window == kNoWindow) {
         // Beside XWayland, no X window active means a Wayland window has the keyboard.
-        if (waylandSession()) {
+        if (DisplayEnvironment::current().wayland()) {
             m_target = kNoWindow;
             m_elsewhere = true;
         }
