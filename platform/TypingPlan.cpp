@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 #include <array>
+#include <xkbcommon/xkbcommon.h>
 
 namespace platform {
 
@@ -123,13 +124,15 @@ TypingPlan plan(const QList<char32_t>& characters, const KeyboardLayout& layout,
 
 std::uint32_t keysymForCharacter(char32_t c)
 {
+    // Controls are keys of their own to xkbcommon (a line end is Return): never typed here.
     if (c < 0x20 || (c >= 0x7f && c < 0xa0))
         return 0;
+    // Nor lone surrogates and noncharacters, whatever this xkbcommon makes of them.
     if ((c >= 0xd800 && c <= 0xdfff) || c > 0x10ffff)
         return 0;
     if ((c & 0xfffe) == 0xfffe || (c >= 0xfdd0 && c <= 0xfdef))
         return 0;
-    return c < 0x100 ? std::uint32_t(c) : 0x1000000 + std::uint32_t(c);
+    return xkb_utf32_to_keysym(std::uint32_t(c));
 }
 
 std::optional<QList<std::uint32_t>> keysymsForText(const QString& text)

@@ -79,8 +79,9 @@ struct TypingPlan
     char32_t missing = 0;
 };
 
-/// The keysym that X clients read as this character: Latin-1 characters are their own
-/// keysym, others the Unicode keysym 0x1000000 + code point.
+/// The keysym that X clients read as this character, as xkbcommon names it: Latin-1
+/// characters are their own keysym, others X's own keysym where it has one (EuroSign for
+/// the euro sign), else the Unicode keysym 0x1000000 + code point.
 /// @return 0 for a character no keysym should carry: controls (a line break would send a
 ///         chat message early, a tab move the focus), lone surrogates and noncharacters
 std::uint32_t keysymForCharacter(char32_t character);

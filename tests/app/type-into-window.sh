@@ -11,7 +11,8 @@
 # no spare keycode a face the layout lacks is copied, and the notice says why; Glyphora's own
 # summon key brings the window with the search box ready and, pressed again, gives the
 # keyboard back; a key changed from the command line takes over at once; a key another
-# program holds is reported.
+# program holds is reported; the euro sign and a katakana, which X names by keysyms of its
+# own, arrive through lent keys.
 #   type-into-window.sh <glyphora> <main window title> <notification_server.py>
 #                       <atspi_notice.py>
 set -eu
@@ -356,3 +357,14 @@ pressed_summons ctrl+alt+e && fail "the old key still summoned the window after 
 "$program" shortcut none
 summon
 echo "a key held by another program was reported, and the window still answers"
+
+# Characters that X names by keysyms of its own (the euro sign, a katakana) arrive through
+# the spare keys lent those keysyms, byte for byte.
+printf '\342\202\254\343\203\204\tEuro kana - a face of the test\n' >"$own"
+sleep 1 # read again once the file is quiet
+xterm_for kana
+focus "$terminal"
+summon
+search_and_return "euro kana"
+expect_bytes kana "$(printf '\342\202\254\343\203\204')" "a face of X's own keysyms"
+echo "the euro sign and a katakana arrived through lent keys"

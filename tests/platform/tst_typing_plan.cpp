@@ -135,7 +135,7 @@ void TestTypingPlan::plan_data()
                                                         << "S+51";
     QTest::newRow("us non-ASCII: spare keys") << "us"
                                               << "é€"
-                                              << "[93:e9] [97:10020ac] 93 97";
+                                              << "[93:e9] [97:20ac] 93 97";
     QTest::newRow("us one spare serves a repeated character") << "us"
                                                               << "éqé"
                                                               << "[93:e9] 93 24 93";
