@@ -2,23 +2,48 @@
 
 namespace platform {
 
+namespace {
+struct WindowType
+{
+    const char* name;
+    bool typedInto;
+};
+// Windows the user goes through on the way to another are passed over: the desktop, docks
+// and panels, menus, tooltips, notifications.
+constexpr WindowType kWindowTypes[] = {
+    {"_NET_WM_WINDOW_TYPE_DESKTOP", false},      {"_NET_WM_WINDOW_TYPE_DOCK", false},
+    {"_NET_WM_WINDOW_TYPE_TOOLBAR", false},      {"_NET_WM_WINDOW_TYPE_MENU", false},
+    {"_NET_WM_WINDOW_TYPE_UTILITY", true},       {"_NET_WM_WINDOW_TYPE_SPLASH", false},
+    {"_NET_WM_WINDOW_TYPE_DIALOG", true},        {"_NET_WM_WINDOW_TYPE_DROPDOWN_MENU", false},
+    {"_NET_WM_WINDOW_TYPE_POPUP_MENU", false},   {"_NET_WM_WINDOW_TYPE_TOOLTIP", false},
+    {"_NET_WM_WINDOW_TYPE_NOTIFICATION", false}, {"_NET_WM_WINDOW_TYPE_COMBO", false},
+    {"_NET_WM_WINDOW_TYPE_DND", false},          {"_NET_WM_WINDOW_TYPE_NORMAL", true},
+};
+} // namespace
+
+const QList<QByteArray>& windowTypeNames()
+{
+    static const QList<QByteArray> names = [] {
+        QList<QByteArray> list;
+        for (const WindowType& type : kWindowTypes)
+            list << QByteArray(type.name);
+        return list;
+    }();
+    return names;
+}
+
 bool isTypingTarget(bool ours, const QList<QByteArray>& types)
 {
     if (ours)
         return false;
-    static const QList<QByteArray> passing = {"_NET_WM_WINDOW_TYPE_DESKTOP",
-                                              "_NET_WM_WINDOW_TYPE_DOCK",
-                                              "_NET_WM_WINDOW_TYPE_TOOLBAR",
-                                              "_NET_WM_WINDOW_TYPE_MENU",
-                                              "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU",
-                                              "_NET_WM_WINDOW_TYPE_POPUP_MENU",
-                                              "_NET_WM_WINDOW_TYPE_TOOLTIP",
-                                              "_NET_WM_WINDOW_TYPE_NOTIFICATION",
-                                              "_NET_WM_WINDOW_TYPE_SPLASH",
-                                              "_NET_WM_WINDOW_TYPE_COMBO",
-                                              "_NET_WM_WINDOW_TYPE_DND"};
     // The first type a window lists is the one it means; the others are fallbacks.
-    return types.isEmpty() || !passing.contains(types.constFirst());
+    if (types.isEmpty())
+        return true;
+    for (const WindowType& type : kWindowTypes) {
+        if (types.constFirst() == type.name)
+            return type.typedInto;
+    }
+    return true;
 }
 
 bool isTerminal(const QByteArray& instance, const QByteArray& className)

@@ -8,6 +8,10 @@
 
 namespace platform {
 
+/// The names of the window types the window manager's specification knows
+/// (_NET_WM_WINDOW_TYPE_*), for the window system to look them up.
+const QList<QByteArray>& windowTypeNames();
+
 /// Whether a window the user went to is one to type into later: not one of Glyphora's own,
 /// and not the desktop, a dock or panel, a menu, a tooltip or a notification.
 /// @param types the names of its _NET_WM_WINDOW_TYPE atoms, as the window lists them

@@ -3,20 +3,17 @@
 #include "platform/TypingPlan.h"
 #include "platform/TypingTarget.h"
 #include "platform/desktop/WindowSystemChoice.h"
+#include "platform/desktop/XConnection.h"
+#include "platform/desktop/XkbKeyboard.h"
 
-#include <QDeadlineTimer>
 #include <QGuiApplication>
-#include <QHash>
 #include <QSocketNotifier>
 #include <QWindow>
 #include <cstdlib>
 #include <cstring>
-#include <poll.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
-#include <xcb/xcbext.h>
 #include <xcb/xtest.h>
-#include <xkbcommon/xkbcommon-x11.h>
 
 namespace platform {
 
@@ -24,9 +21,6 @@ namespace {
 // The window manager answers an activation at once; a window that has not come forward by
 // then is not going to, and the user is waiting.
 constexpr int kActivationMs = 500;
-// The longest the server may take to answer while Glyphora works for an insert: one that is
-// grabbed by another client, or whose compositor hangs, would hold the window for as long.
-constexpr int kAnswerMs = 500;
 constexpr int kFocusPollMs = 5;
 // Clients read a lent key's keysym when they handle its key event, which may be a little
 // after it was sent: a lent key keeps its keysym until they have. Meanwhile the next insert
@@ -36,23 +30,6 @@ constexpr int kGiveBackMs = 500;
 // Giving a key back changes the keymap, and every program, the window manager first,
 // re-reads the keyboard: for a moment after, it answers an activation late.
 constexpr int kAfterKeymapChangeMs = 1000;
-constexpr xcb_window_t kNoWindow = XCB_WINDOW_NONE;
-
-struct FreeReply
-{
-    void operator()(void* reply) const { free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
-
-const char* const kWindowTypes[] = {
-    "_NET_WM_WINDOW_TYPE_DESKTOP",      "_NET_WM_WINDOW_TYPE_DOCK",
-    "_NET_WM_WINDOW_TYPE_TOOLBAR",      "_NET_WM_WINDOW_TYPE_MENU",
-    "_NET_WM_WINDOW_TYPE_UTILITY",      "_NET_WM_WINDOW_TYPE_SPLASH",
-    "_NET_WM_WINDOW_TYPE_DIALOG",       "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU",
-    "_NET_WM_WINDOW_TYPE_POPUP_MENU",   "_NET_WM_WINDOW_TYPE_TOOLTIP",
-    "_NET_WM_WINDOW_TYPE_NOTIFICATION", "_NET_WM_WINDOW_TYPE_COMBO",
-    "_NET_WM_WINDOW_TYPE_DND",          "_NET_WM_WINDOW_TYPE_NORMAL",
-};
 
 QString brokenOff()
 {
@@ -79,310 +56,6 @@ QString whyNotTypeable(const TypingPlan& plan, const KeyboardLayout& layout, boo
     return QStringLiteral("your keyboard has no key for \u201C%1\u201D").arg(character);
 }
 } // namespace
-
-struct XTestTextInserter::Connection
-{
-    xcb_connection_t* c = nullptr;
-    xcb_window_t root = 0;
-    xcb_window_t probe = 0; ///< an unmapped window whose property changes tell the time
-    int minKeycode = 8;
-    int maxKeycode = 255;
-    bool xtest = false;
-    std::int32_t keyboard = -1;
-    xkb_context* xkb = nullptr;
-    xcb_atom_t activeWindow = 0, windowType = 0, pid = 0, wmState = 0, timeProbe = 0;
-    QHash<xcb_atom_t, QByteArray> typeNames;
-    /// Until when the requests of the work at hand are waited for; past it, none is.
-    QDeadlineTimer deadline{QDeadlineTimer::Forever};
-    bool timedOut = false; ///< a wait of the work at hand ran out
-    /// Events read while waiting for another, for the event loop to handle in order.
-    QList<xcb_generic_event_t*> held;
-
-    ~Connection()
-    {
-        for (xcb_generic_event_t* event : std::as_const(held))
-            free(event);
-        if (xkb)
-            xkb_context_unref(xkb);
-        if (c)
-            xcb_disconnect(c);
-    }
-    bool broken() const { return !c || xcb_connection_has_error(c) != 0; }
-
-    /// Waits until the server has sent something, or the deadline has passed.
-    /// @return false once the deadline has passed
-    bool waitForInput()
-    {
-        const qint64 left = deadline.remainingTime();
-        if (left == 0) {
-            timedOut = true;
-            return false;
-        }
-        pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
-        ::poll(&fd, 1, left < 0 ? -1 : int(left));
-        return true;
-    }
-
-    /// The reply to a request, waited for until the deadline; null when the server did not
-    /// answer by then, answered with an error or broke off.
-    template <typename T> Reply<T> await(unsigned int sequence)
-    {
-        xcb_flush(c);
-        for (;;) {
-            void* reply = nullptr;
-            xcb_generic_error_t* error = nullptr;
-            if (xcb_poll_for_reply(c, sequence, &reply, &error)) {
-                free(error);
-                return Reply<T>(static_cast<T*>(reply));
-            }
-            if (!waitForInput()) {
-                // Its answer, when it comes, is not kept.
-                xcb_discard_reply(c, sequence);
-                return nullptr;
-            }
-        }
-    }
-
-    /// The next event, waited for until the deadline; null when none came by then.
-    xcb_generic_event_t* nextEvent()
-    {
-        xcb_flush(c);
-        for (;;) {
-            if (xcb_generic_event_t* event = xcb_poll_for_event(c))
-                return event;
-            if (broken() || !waitForInput())
-                return nullptr;
-        }
-    }
-
-    /// The atoms of these names, asked for together: one wait for all the answers.
-    QList<xcb_atom_t> intern(const QList<const char*>& names)
-    {
-        QList<xcb_intern_atom_cookie_t> cookies;
-        for (const char* name : names)
-            cookies << xcb_intern_atom(c, 0, uint16_t(strlen(name)), name);
-        QList<xcb_atom_t> atoms;
-        for (xcb_intern_atom_cookie_t cookie : cookies) {
-            const Reply<xcb_intern_atom_reply_t> reply =
-                await<xcb_intern_atom_reply_t>(cookie.sequence);
-            atoms << (reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE));
-        }
-        return atoms;
-    }
-
-    QByteArray property(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type = XCB_ATOM_ANY)
-    {
-        const auto reply = await<xcb_get_property_reply_t>(
-            xcb_get_property(c, 0, window, atom, type, 0, 1024).sequence);
-        if (!reply || reply->format == 0)
-            return {};
-        // The length is in bytes, whatever the format.
-        return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                          xcb_get_property_value_length(reply.get()));
-    }
-
-    QList<std::uint32_t> property32(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type)
-    {
-        const QByteArray bytes = property(window, atom, type);
-        QList<std::uint32_t> values(bytes.size() / 4);
-        if (!values.isEmpty())
-            memcpy(values.data(), bytes.constData(), size_t(values.size()) * 4);
-        return values;
-    }
-
-    bool viewable(xcb_window_t window)
-    {
-        const auto reply =
-            await<xcb_get_window_attributes_reply_t>(xcb_get_window_attributes(c, window).sequence);
-        return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
-    }
-
-    /// The window and its ancestors up to the root, or nothing when it is gone.
-    QList<xcb_window_t> lineage(xcb_window_t window)
-    {
-        QList<xcb_window_t> windows;
-        while (window != kNoWindow && window != root && windows.size() < 32) {
-            windows << window;
-            const auto tree = await<xcb_query_tree_reply_t>(xcb_query_tree(c, window).sequence);
-            if (!tree)
-                return {};
-            window = tree->parent;
-        }
-        return windows;
-    }
-
-    /// The application's own window for what the window manager names: a frame it made
-    /// round a window is searched for the window that carries WM_STATE.
-    xcb_window_t clientWindow(xcb_window_t window, int depth = 0)
-    {
-        if (window == kNoWindow || !property(window, wmState).isNull())
-            return window;
-        if (depth >= 3)
-            return kNoWindow;
-        const auto tree = await<xcb_query_tree_reply_t>(xcb_query_tree(c, window).sequence);
-        if (!tree)
-            return kNoWindow;
-        const xcb_window_t* children = xcb_query_tree_children(tree.get());
-        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-            if (const xcb_window_t client = clientWindow(children[i], depth + 1))
-                return client;
-        }
-        return depth == 0 ? window : kNoWindow;
-    }
-
-    xcb_window_t activeClient()
-    {
-        const QList<std::uint32_t> active = property32(root, activeWindow, XCB_ATOM_WINDOW);
-        return active.isEmpty() ? kNoWindow : clientWindow(active.constFirst());
-    }
-
-    /// Waits until the server has handled every request sent.
-    /// @return whether it did by the deadline
-    bool sync()
-    {
-        return bool(await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c).sequence));
-    }
-};
-
-/// Bounds the waits of the work at hand: from the outermost guard on, every wait for the
-/// server ends kAnswerMs after that guard began, and timedOut tells whether one ran out.
-class XTestTextInserter::Bounded
-{
-public:
-    explicit Bounded(Connection& x) : m_x(x), m_outer(x.deadline.isForever())
-    {
-        if (!m_outer)
-            return;
-        x.deadline = QDeadlineTimer(kAnswerMs);
-        x.timedOut = false;
-    }
-    ~Bounded()
-    {
-        if (m_outer)
-            m_x.deadline = QDeadlineTimer(QDeadlineTimer::Forever);
-    }
-    Bounded(const Bounded&) = delete;
-    Bounded& operator=(const Bounded&) = delete;
-
-private:
-    Connection& m_x;
-    bool m_outer;
-};
-
-/// The keyboard as it is at the start of an insert: its keymap, the group and locks in
-/// force, and the keys that hold the modifiers.
-class XkbKeyboard
-{
-public:
-    ~XkbKeyboard()
-    {
-        if (m_scratch)
-            xkb_state_unref(m_scratch);
-        if (m_keymap)
-            xkb_keymap_unref(m_keymap);
-    }
-
-    static std::shared_ptr<XkbKeyboard> read(xcb_connection_t* c, xkb_context* context,
-                                             std::int32_t device, int minKeycode, int maxKeycode)
-    {
-        auto keyboard = std::make_shared<XkbKeyboard>();
-        keyboard->m_keymap =
-            xkb_x11_keymap_new_from_device(context, c, device, XKB_KEYMAP_COMPILE_NO_FLAGS);
-        if (!keyboard->m_keymap)
-            return nullptr;
-        xkb_state* current = xkb_x11_state_new_from_device(keyboard->m_keymap, c, device);
-        if (!current)
-            return nullptr;
-        keyboard->m_locked = xkb_state_serialize_mods(current, XKB_STATE_MODS_LOCKED);
-        keyboard->m_group = xkb_state_serialize_layout(current, XKB_STATE_LAYOUT_EFFECTIVE);
-        xkb_state_unref(current);
-        keyboard->m_scratch = xkb_state_new(keyboard->m_keymap);
-        keyboard->m_layout.minKeycode =
-            std::max(minKeycode, int(xkb_keymap_min_keycode(keyboard->m_keymap)));
-        keyboard->m_layout.maxKeycode =
-            std::min(maxKeycode, int(xkb_keymap_max_keycode(keyboard->m_keymap)));
-        keyboard->findModifierKeys();
-        keyboard->findSpareKeys();
-        return keyboard;
-    }
-
-    /// The layout for the planner; it keeps this keyboard alive.
-    static KeyboardLayout layout(const std::shared_ptr<XkbKeyboard>& keyboard)
-    {
-        KeyboardLayout layout = keyboard->m_layout;
-        layout.key = [keyboard](int keycode, KeyModifiers held) {
-            return keyboard->key(keycode, held);
-        };
-        return layout;
-    }
-
-private:
-    KeyOutput key(int keycode, KeyModifiers held)
-    {
-        xkb_mod_mask_t mods = 0;
-        for (int i = 0; i < 4; ++i) {
-            if (held & (1 << i))
-                mods |= m_masks[i];
-        }
-        xkb_state_update_mask(m_scratch, mods, 0, m_locked, 0, 0, m_group);
-        return {xkb_state_key_get_one_sym(m_scratch, xkb_keycode_t(keycode)),
-                xkb_state_key_get_utf32(m_scratch, xkb_keycode_t(keycode))};
-    }
-
-    void findModifierKeys()
-    {
-        // Shift, level 3 (AltGr), level 5, Control: the order of KeyboardLayout::modifierKeys.
-        const xkb_keysym_t wanted[4][2] = {{XKB_KEY_Shift_L, XKB_KEY_Shift_R},
-                                           {XKB_KEY_ISO_Level3_Shift, XKB_KEY_ISO_Level3_Shift},
-                                           {XKB_KEY_ISO_Level5_Shift, XKB_KEY_ISO_Level5_Shift},
-                                           {XKB_KEY_Control_L, XKB_KEY_Control_R}};
-        xkb_state_update_mask(m_scratch, 0, 0, 0, 0, 0, m_group);
-        for (int keycode = m_layout.minKeycode; keycode <= m_layout.maxKeycode; ++keycode) {
-            const xkb_keysym_t sym = xkb_state_key_get_one_sym(m_scratch, xkb_keycode_t(keycode));
-            for (int i = 0; i < 4; ++i) {
-                if (m_layout.modifierKeys[i] != 0 || (sym != wanted[i][0] && sym != wanted[i][1]))
-                    continue;
-                // What the key really holds down, as the server's keymap says.
-                xkb_state* pressed = xkb_state_new(m_keymap);
-                xkb_state_update_mask(pressed, 0, 0, 0, 0, 0, m_group);
-                xkb_state_update_key(pressed, xkb_keycode_t(keycode), XKB_KEY_DOWN);
-                const xkb_mod_mask_t mask =
-                    xkb_state_serialize_mods(pressed, XKB_STATE_MODS_DEPRESSED);
-                xkb_state_unref(pressed);
-                if (mask != 0) {
-                    m_layout.modifierKeys[i] = keycode;
-                    m_masks[i] = mask;
-                }
-            }
-        }
-    }
-
-    void findSpareKeys()
-    {
-        for (int keycode = m_layout.minKeycode; keycode <= m_layout.maxKeycode; ++keycode) {
-            const auto key = xkb_keycode_t(keycode);
-            bool empty = true;
-            const xkb_layout_index_t layouts = xkb_keymap_num_layouts_for_key(m_keymap, key);
-            for (xkb_layout_index_t l = 0; l < layouts && empty; ++l) {
-                const xkb_level_index_t levels = xkb_keymap_num_levels_for_key(m_keymap, key, l);
-                for (xkb_level_index_t level = 0; level < levels && empty; ++level) {
-                    const xkb_keysym_t* syms = nullptr;
-                    empty = xkb_keymap_key_get_syms_by_level(m_keymap, key, l, level, &syms) == 0;
-                }
-            }
-            if (empty)
-                m_layout.spareKeycodes << keycode;
-        }
-    }
-
-    xkb_keymap* m_keymap = nullptr;
-    xkb_state* m_scratch = nullptr;
-    xkb_mod_mask_t m_locked = 0;
-    xkb_layout_index_t m_group = 0;
-    xkb_mod_mask_t m_masks[4] = {0, 0, 0, 0};
-    KeyboardLayout m_layout;
-};
-
 struct XTestTextInserter::Pending
 {
     xcb_window_t window = 0;
@@ -409,7 +82,7 @@ XTestTextInserter::XTestTextInserter()
         return;
     // A connection of its own: the events it asks for and the requests it makes do not
     // mix with the toolkit's.
-    auto x = std::make_unique<Connection>();
+    auto x = std::make_unique<XConnection>();
     int screenNumber = 0;
     x->c = xcb_connect(nullptr, &screenNumber);
     if (x->broken())
@@ -433,7 +106,8 @@ XTestTextInserter::XTestTextInserter()
     }
     QList<const char*> names = {"_NET_ACTIVE_WINDOW", "_NET_WM_WINDOW_TYPE", "_NET_WM_PID",
                                 "WM_STATE", "_GLYPHORA_TIME"};
-    names.append(QList<const char*>(std::begin(kWindowTypes), std::end(kWindowTypes)));
+    for (const QByteArray& type : windowTypeNames())
+        names << type.constData();
     const QList<xcb_atom_t> atoms = x->intern(names);
     x->activeWindow = atoms[0];
     x->windowType = atoms[1];
@@ -463,7 +137,7 @@ XTestTextInserter::XTestTextInserter()
 XTestTextInserter::~XTestTextInserter()
 {
     if (m_x && !m_x->broken()) {
-        const Bounded bounded(*m_x);
+        const XBounded bounded(*m_x);
         giveBackLentKeys();
         m_x->sync();
     }
@@ -478,7 +152,7 @@ std::optional<KeyboardLayout> XTestTextInserter::keyboardLayout()
 {
     if (!available() || m_pending)
         return std::nullopt;
-    const Bounded bounded(*m_x);
+    const XBounded bounded(*m_x);
     // xkbcommon waits as long as it takes: the server is asked first whether it answers.
     if (!m_x->sync())
         return std::nullopt;
@@ -493,7 +167,7 @@ TextInserter::Target XTestTextInserter::target() const
 {
     if (!available() || m_target == kNoWindow)
         return Target::None;
-    const Bounded bounded(*m_x);
+    const XBounded bounded(*m_x);
     if (!m_x->viewable(m_target))
         return Target::None;
     const QByteArray wmClass = m_x->property(m_target, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING);
@@ -505,7 +179,7 @@ void XTestTextInserter::readEvents()
 {
     if (!m_x)
         return;
-    const Bounded bounded(*m_x);
+    const XBounded bounded(*m_x);
     const auto next = [this] {
         return m_x->held.isEmpty() ? xcb_poll_for_event(m_x->c) : m_x->held.takeFirst();
     };
@@ -527,7 +201,7 @@ void XTestTextInserter::readEvents()
 
 void XTestTextInserter::activeWindowChanged()
 {
-    const Bounded bounded(*m_x);
+    const XBounded bounded(*m_x);
     const xcb_window_t window = m_x->activeClient();
     if (m_x->timedOut) {
         // The window the user is in is not known; the one before stays the target.
@@ -574,7 +248,7 @@ void XTestTextInserter::insert(const Request& request, Done done)
         done({Outcome::NoTarget, {}});
         return;
     }
-    const Bounded bounded(*m_x);
+    const XBounded bounded(*m_x);
     const bool viewable = m_x->viewable(m_target);
     if (m_x->timedOut || !viewable) {
         done({Outcome::NoTarget, m_x->timedOut ? notAnswering() : QString()});
@@ -664,7 +338,7 @@ void XTestTextInserter::checkActivated()
 {
     if (!m_pending || m_x->broken())
         return;
-    const Bounded bounded(*m_x);
+    const XBounded bounded(*m_x);
     const bool active = m_x->activeClient() == m_pending->window;
     // The window manager names the window before the keyboard has gone over to it.
     const auto focus =
@@ -688,7 +362,7 @@ void XTestTextInserter::checkActivated()
 void XTestTextInserter::typeNow()
 {
     // Modifiers the user still holds would change every key typed.
-    const Bounded bounded(*m_x);
+    const XBounded bounded(*m_x);
     const xcb_query_keymap_cookie_t downCookie = xcb_query_keymap(m_x->c);
     const xcb_get_modifier_mapping_cookie_t modifiersCookie = xcb_get_modifier_mapping(m_x->c);
     const auto down = m_x->await<xcb_query_keymap_reply_t>(downCookie.sequence);
@@ -735,7 +409,7 @@ void XTestTextInserter::typeRound()
         QTimer::singleShot(kSettleMs, this, &XTestTextInserter::typeRound);
         return;
     }
-    const Bounded bounded(*m_x);
+    const XBounded bounded(*m_x);
     if (!m_x->sync()) {
         finish({Outcome::Failed, m_x->broken()
                                      ? brokenOff()

@@ -15,6 +15,8 @@ class QSocketNotifier;
 
 namespace platform {
 
+struct XConnection;
+
 /// Types into the window the user came from on X11. A connection of its own follows the
 /// window manager's _NET_ACTIVE_WINDOW and keeps the last active window that is not one of
 /// Glyphora's; an insert activates that window as a user action, waits until it has the
@@ -41,9 +43,7 @@ public:
     bool leftForOtherWindowSystem() const { return m_elsewhere; }
 
 private:
-    struct Connection;
     struct Pending;
-    class Bounded;
 
     void readEvents();
     void activeWindowChanged();
@@ -54,7 +54,7 @@ private:
     void finish(const Result& result);
     void giveBackLentKeys();
 
-    std::unique_ptr<Connection> m_x;
+    std::unique_ptr<XConnection> m_x;
     QSocketNotifier* m_notifier = nullptr;
     std::uint32_t m_target = 0; ///< the client window to type into; 0 for none
     bool m_elsewhere = false;

@@ -1,0 +1,222 @@
+#pragma once
+
+// The X connection the typing keeps of its own: the atoms and windows it follows, and every
+// wait for the server bounded, so that a server that stalls (grabbed by another client, a
+// compositor that hangs) cannot hold the window.
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QHash>
+#include <QList>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <poll.h>
+#include <xcb/xcb.h>
+#include <xcb/xcbext.h>
+#include <xkbcommon/xkbcommon-x11.h>
+
+namespace platform {
+
+// The longest the server may take to answer while Glyphora works for an insert: one that is
+// grabbed by another client, or whose compositor hangs, would hold the window for as long.
+inline constexpr int kAnswerMs = 500;
+inline constexpr xcb_window_t kNoWindow = XCB_WINDOW_NONE;
+
+struct FreeReply
+{
+    void operator()(void* reply) const { free(reply); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
+
+struct XConnection
+{
+    xcb_connection_t* c = nullptr;
+    xcb_window_t root = 0;
+    xcb_window_t probe = 0; ///< an unmapped window whose property changes tell the time
+    int minKeycode = 8;
+    int maxKeycode = 255;
+    bool xtest = false;
+    std::int32_t keyboard = -1;
+    xkb_context* xkb = nullptr;
+    xcb_atom_t activeWindow = 0, windowType = 0, pid = 0, wmState = 0, timeProbe = 0;
+    QHash<xcb_atom_t, QByteArray> typeNames;
+    /// Until when the requests of the work at hand are waited for; past it, none is.
+    QDeadlineTimer deadline{QDeadlineTimer::Forever};
+    bool timedOut = false; ///< a wait of the work at hand ran out
+    /// Events read while waiting for another, for the event loop to handle in order.
+    QList<xcb_generic_event_t*> held;
+
+    ~XConnection()
+    {
+        for (xcb_generic_event_t* event : std::as_const(held))
+            free(event);
+        if (xkb)
+            xkb_context_unref(xkb);
+        if (c)
+            xcb_disconnect(c);
+    }
+    bool broken() const { return !c || xcb_connection_has_error(c) != 0; }
+
+    /// Waits until the server has sent something, or the deadline has passed.
+    /// @return false once the deadline has passed
+    bool waitForInput()
+    {
+        const qint64 left = deadline.remainingTime();
+        if (left == 0) {
+            timedOut = true;
+            return false;
+        }
+        pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
+        ::poll(&fd, 1, left < 0 ? -1 : int(left));
+        return true;
+    }
+
+    /// The reply to a request, waited for until the deadline; null when the server did not
+    /// answer by then, answered with an error or broke off.
+    template <typename T> Reply<T> await(unsigned int sequence)
+    {
+        xcb_flush(c);
+        for (;;) {
+            void* reply = nullptr;
+            xcb_generic_error_t* error = nullptr;
+            if (xcb_poll_for_reply(c, sequence, &reply, &error)) {
+                free(error);
+                return Reply<T>(static_cast<T*>(reply));
+            }
+            if (!waitForInput()) {
+                // Its answer, when it comes, is not kept.
+                xcb_discard_reply(c, sequence);
+                return nullptr;
+            }
+        }
+    }
+
+    /// The next event, waited for until the deadline; null when none came by then.
+    xcb_generic_event_t* nextEvent()
+    {
+        xcb_flush(c);
+        for (;;) {
+            if (xcb_generic_event_t* event = xcb_poll_for_event(c))
+                return event;
+            if (broken() || !waitForInput())
+                return nullptr;
+        }
+    }
+
+    /// The atoms of these names, asked for together: one wait for all the answers.
+    QList<xcb_atom_t> intern(const QList<const char*>& names)
+    {
+        QList<xcb_intern_atom_cookie_t> cookies;
+        for (const char* name : names)
+            cookies << xcb_intern_atom(c, 0, uint16_t(strlen(name)), name);
+        QList<xcb_atom_t> atoms;
+        for (xcb_intern_atom_cookie_t cookie : cookies) {
+            const Reply<xcb_intern_atom_reply_t> reply =
+                await<xcb_intern_atom_reply_t>(cookie.sequence);
+            atoms << (reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE));
+        }
+        return atoms;
+    }
+
+    QByteArray property(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type = XCB_ATOM_ANY)
+    {
+        const auto reply = await<xcb_get_property_reply_t>(
+            xcb_get_property(c, 0, window, atom, type, 0, 1024).sequence);
+        if (!reply || reply->format == 0)
+            return {};
+        // The length is in bytes, whatever the format.
+        return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                          xcb_get_property_value_length(reply.get()));
+    }
+
+    QList<std::uint32_t> property32(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type)
+    {
+        const QByteArray bytes = property(window, atom, type);
+        QList<std::uint32_t> values(bytes.size() / 4);
+        if (!values.isEmpty())
+            memcpy(values.data(), bytes.constData(), size_t(values.size()) * 4);
+        return values;
+    }
+
+    bool viewable(xcb_window_t window)
+    {
+        const auto reply =
+            await<xcb_get_window_attributes_reply_t>(xcb_get_window_attributes(c, window).sequence);
+        return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+    }
+
+    /// The window and its ancestors up to the root, or nothing when it is gone.
+    QList<xcb_window_t> lineage(xcb_window_t window)
+    {
+        QList<xcb_window_t> windows;
+        while (window != kNoWindow && window != root && windows.size() < 32) {
+            windows << window;
+            const auto tree = await<xcb_query_tree_reply_t>(xcb_query_tree(c, window).sequence);
+            if (!tree)
+                return {};
+            window = tree->parent;
+        }
+        return windows;
+    }
+
+    /// The application's own window for what the window manager names: a frame it made
+    /// round a window is searched for the window that carries WM_STATE.
+    xcb_window_t clientWindow(xcb_window_t window, int depth = 0)
+    {
+        if (window == kNoWindow || !property(window, wmState).isNull())
+            return window;
+        if (depth >= 3)
+            return kNoWindow;
+        const auto tree = await<xcb_query_tree_reply_t>(xcb_query_tree(c, window).sequence);
+        if (!tree)
+            return kNoWindow;
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+            if (const xcb_window_t client = clientWindow(children[i], depth + 1))
+                return client;
+        }
+        return depth == 0 ? window : kNoWindow;
+    }
+
+    xcb_window_t activeClient()
+    {
+        const QList<std::uint32_t> active = property32(root, activeWindow, XCB_ATOM_WINDOW);
+        return active.isEmpty() ? kNoWindow : clientWindow(active.constFirst());
+    }
+
+    /// Waits until the server has handled every request sent.
+    /// @return whether it did by the deadline
+    bool sync()
+    {
+        return bool(await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(c).sequence));
+    }
+};
+
+/// Bounds the waits of the work at hand: from the outermost guard on, every wait for the
+/// server ends kAnswerMs after that guard began, and timedOut tells whether one ran out.
+class XBounded
+{
+public:
+    explicit XBounded(XConnection& x) : m_x(x), m_outer(x.deadline.isForever())
+    {
+        if (!m_outer)
+            return;
+        x.deadline = QDeadlineTimer(kAnswerMs);
+        x.timedOut = false;
+    }
+    ~XBounded()
+    {
+        if (m_outer)
+            m_x.deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+    }
+    XBounded(const XBounded&) = delete;
+    XBounded& operator=(const XBounded&) = delete;
+
+private:
+    XConnection& m_x;
+    bool m_outer;
+};
+
+} // namespace platform
