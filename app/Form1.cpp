@@ -333,6 +333,11 @@ void Form1::chkOnTop_Click()
     }
 }
 
+void Form1::settingsChanged()
+{
+    m_catalogue->readSearchSetting();
+}
+
 void Form1::summoned()
 {
     m_catalogue->focusSearch();

@@ -51,6 +51,8 @@ public:
     /// The summon key pressed while the window has the keyboard: it steps aside as after an
     /// insert (minimised, or where it is with "On Top").
     void sendAway() { stepAside(); }
+    /// The settings file has changed: the settings the window follows are read again.
+    void settingsChanged();
 
 signals:
     /// The quit or terminate sequence has begun; the program ends after its pause.

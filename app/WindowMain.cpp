@@ -42,7 +42,8 @@ bool startsMinimized(int argc, char* argv[])
 }
 
 /// Glyphora's own summon key: grabbed as the settings name it, and again whenever the
-/// settings file changes (as `glyphora shortcut KEY` writes it). In a Wayland session the
+/// settings file changes (as `glyphora shortcut KEY` writes it); the search's way is read
+/// again then too. In a Wayland session the
 /// desktop's global shortcuts portal is asked for it instead, since a grab on X11 would see
 /// the key only while an X window has the keyboard. What keeps it from working is said once
 /// on the error output.
@@ -51,7 +52,7 @@ class SummonKeyFollower
 public:
     SummonKeyFollower(platform::SettingsStore& settings, Form1& form,
                       platform::TextInserter& inserter)
-        : m_settings(settings),
+        : m_settings(settings), m_form(form),
           m_portal(m_wayland ? platform::SessionBus::findAddress() : QString())
     {
         const auto pressed = [&form, &inserter](const QVariantMap& data, std::uint32_t time) {
@@ -98,6 +99,7 @@ private:
     {
         if (!m_file.isEmpty() && QFileInfo::exists(m_file) && !m_watcher.files().contains(m_file))
             m_watcher.addPath(m_file);
+        m_form.settingsChanged();
         const QString stored = m_settings.GetSetting(
             platform::kSettingsApp, platform::kSettingsSection, platform::kSummonKeySetting);
         if (m_stored && *m_stored == stored)
@@ -141,6 +143,7 @@ private:
     }
 
     platform::SettingsStore& m_settings;
+    Form1& m_form;
     const bool m_wayland = platform::DisplayEnvironment::current().wayland();
     platform::SummonKey m_key;
     platform::PortalSummonKey m_portal;

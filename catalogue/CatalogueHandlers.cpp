@@ -89,8 +89,7 @@ CatalogueHandlers::CatalogueHandlers(const CatalogueControls& controls,
     fillList(m_c.List2, m_acronyms.captions());
     m_favourites = catalogue::Favourites::fromSetting(m_settings.GetSetting(
         platform::kSettingsApp, platform::kSettingsSection, platform::kFavouritesSetting));
-    m_searchByWords = m_settings.GetSetting(platform::kSettingsApp, platform::kSettingsSection,
-                                            platform::kSearchSetting) != platform::kSearchByStart;
+    readSearchSetting();
     rankRows();
     // Every change of selection, by mouse, keyboard or search, is a choice.
     connect(m_c.List1, &QListWidget::itemSelectionChanged, this, &CatalogueHandlers::List1_Click);
@@ -283,6 +282,17 @@ void CatalogueHandlers::followOwnEntries(const QString& dataFolder)
             [this] { showOwnEntries(Reading::Later); });
     m_own->watch();
     showOwnEntries(Reading::AtStart);
+}
+
+void CatalogueHandlers::readSearchSetting()
+{
+    const bool byWords =
+        m_settings.GetSetting(platform::kSettingsApp, platform::kSettingsSection,
+                              platform::kSearchSetting) != platform::kSearchByStart;
+    if (byWords == m_searchByWords)
+        return;
+    m_searchByWords = byWords;
+    m_choiceText = QString(); // the next keystroke chooses anew
 }
 
 void CatalogueHandlers::focusSearch()

@@ -72,6 +72,8 @@ public:
     void followOwnEntries(const QString& dataFolder);
     /// Gives the search box the keyboard with its text selected, so typing replaces it.
     void focusSearch();
+    /// Reads again how the search box searches, as `glyphora search` may have changed it.
+    void readSearchSetting();
 
 public slots:
     void List1_Click();

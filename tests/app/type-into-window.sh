@@ -12,7 +12,7 @@
 # summon key brings the window with the search box ready and, pressed again, gives the
 # keyboard back; a key changed from the command line takes over at once; a key another
 # program holds is reported; the euro sign and a katakana, which X names by keysyms of its
-# own, arrive through lent keys.
+# own, arrive through lent keys; the search's way set from the command line holds at once.
 #   type-into-window.sh <glyphora> <main window title> <notification_server.py>
 #                       <atspi_notice.py>
 set -eu
@@ -368,3 +368,20 @@ summon
 search_and_return "euro kana"
 expect_bytes kana "$(printf '\342\202\254\343\203\204')" "a face of X's own keysyms"
 echo "the euro sign and a katakana arrived through lent keys"
+
+# The search's way changed from the command line: the running window takes it at once.
+# By beginnings only, "grin" finds nothing and "gr" keeps its choice, GR8; by words, BG.
+xterm_for searched
+focus "$terminal"
+"$program" search start || fail "glyphora search start failed"
+sleep 1
+summon
+search_and_return grin
+expect_bytes searched "GR8" "grin by beginnings only"
+"$program" search words || fail "glyphora search words failed"
+sleep 1
+focus "$terminal"
+summon
+search_and_return grin
+expect_bytes searched "GR8BG" "grin by its word, after the search's way changed back"
+echo "the running window took the search's way from the command line at once"
