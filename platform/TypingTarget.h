@@ -8,7 +8,7 @@
 
 namespace platform {
 
-/// The names of the window types the window manager's specification knows
+/// The window types a window manager gives windows, by their atoms' names
 /// (_NET_WM_WINDOW_TYPE_*), for the window system to look them up.
 const QList<QByteArray>& windowTypeNames();
 

@@ -6,6 +6,7 @@
 
 #include "app/Form1.h"
 #include "app/GlyphoraApplication.h"
+#include "bench/XKeycode.h"
 #include "platform/desktop/DesktopPlatform.h"
 #include "platform/desktop/WindowPresenter.h"
 
@@ -52,23 +53,6 @@ QList<long long> arrivals(const QString& path)
     return times;
 }
 
-xcb_keycode_t returnKey(xcb_connection_t* c)
-{
-    const xcb_setup_t* setup = xcb_get_setup(c);
-    const int count = setup->max_keycode - setup->min_keycode + 1;
-    xcb_get_keyboard_mapping_reply_t* map = xcb_get_keyboard_mapping_reply(
-        c, xcb_get_keyboard_mapping(c, setup->min_keycode, uint8_t(count)), nullptr);
-    xcb_keycode_t found = 0;
-    if (map) {
-        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map);
-        for (int k = 0; k < count && !found; ++k) {
-            if (syms[k * map->keysyms_per_keycode] == 0xff0d) // Return
-                found = xcb_keycode_t(setup->min_keycode + k);
-        }
-        free(map);
-    }
-    return found;
-}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -88,7 +72,7 @@ int main(int argc, char* argv[])
     auto* search = form.findChild<QLineEdit*>(QStringLiteral("Txt1"));
     auto* display = form.findChild<QLabel*>(QStringLiteral("Label1"));
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-    const xcb_keycode_t enter = returnKey(c);
+    const xcb_keycode_t enter = keycodeOf(c, 0xff0d); // Return
     if (!search || !display || xcb_connection_has_error(c) || !enter) {
         std::fprintf(stderr, "bench_insert: no search box, display or X server\n");
         return 1;

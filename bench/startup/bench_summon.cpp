@@ -7,6 +7,8 @@
 // window active.
 //   bench_summon <glyphora> <main window title> [runs] [key]
 
+#include "bench/XKeycode.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -82,27 +84,6 @@ void clientMessage(xcb_window_t window, xcb_atom_t type, uint32_t a, uint32_t b)
     xcb_flush(c);
 }
 
-/// The first keycode that gives this keysym, 0 for none.
-xcb_keycode_t keycodeOf(uint32_t keysym)
-{
-    const xcb_setup_t* setup = xcb_get_setup(c);
-    const int count = setup->max_keycode - setup->min_keycode + 1;
-    xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
-        c, xcb_get_keyboard_mapping(c, setup->min_keycode, uint8_t(count)), nullptr);
-    xcb_keycode_t found = 0;
-    if (reply) {
-        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply);
-        for (int key = 0; key < count && !found; ++key) {
-            for (int i = 0; i < reply->keysyms_per_keycode && !found; ++i) {
-                if (syms[key * reply->keysyms_per_keycode + i] == keysym)
-                    found = xcb_keycode_t(setup->min_keycode + key);
-            }
-        }
-    }
-    free(reply);
-    return found;
-}
-
 /// Waits for the active window to be this one; false after five seconds.
 bool awaitActive(xcb_window_t window, xcb_atom_t active)
 {
@@ -173,7 +154,7 @@ int main(int argc, char* argv[])
         pid_t pid = 0;
         int status = 0;
         if (byKey) {
-            static const xcb_keycode_t super = keycodeOf(0xffeb), period = keycodeOf(0x2e);
+            static const xcb_keycode_t super = keycodeOf(c, 0xffeb), period = keycodeOf(c, 0x2e);
             for (auto [type, key] : {std::pair{XCB_KEY_PRESS, super},
                                      {XCB_KEY_PRESS, period},
                                      {XCB_KEY_RELEASE, period},

@@ -19,8 +19,6 @@
 namespace platform {
 
 namespace {
-const QString& kService = kPortalService;
-const QString& kPath = kPortalPath;
 const QString kRemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
 const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 const QString kConnectionName = QStringLiteral("glyphora-portal");
@@ -105,7 +103,7 @@ PortalTextInserter::~PortalTextInserter()
 {
     if (m_bus.isConnected()) {
         if (!m_session.isEmpty())
-            m_bus.call(QDBusMessage::createMethodCall(kService, m_session, kSession,
+            m_bus.call(QDBusMessage::createMethodCall(kPortalService, m_session, kSession,
                                                       QStringLiteral("Close")),
                        QDBus::NoBlock);
         QDBusConnection::disconnectFromBus(kConnectionName);
@@ -175,7 +173,7 @@ void PortalTextInserter::startSession()
     if (!m_bus.isConnected() && !m_address.isEmpty()) {
         m_bus = QDBusConnection::connectToBus(m_address, kConnectionName);
         // A portal that restarts has forgotten the session: the next insert makes another.
-        auto* watcher = new QDBusServiceWatcher(kService, m_bus,
+        auto* watcher = new QDBusServiceWatcher(kPortalService, m_bus,
                                                 QDBusServiceWatcher::WatchForUnregistration, this);
         connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this,
                 [this] { sessionLost(); });
@@ -186,21 +184,12 @@ void PortalTextInserter::startSession()
         return;
     }
     m_state = State::Starting;
-    auto refused = [this](uint response, const QString& error) {
-        if (response == kCancelled)
-            m_state = State::Refused;
-        else if (m_state == State::Starting)
-            m_state = State::NoSession;
-        m_session.clear();
-        if (!error.isEmpty())
-            qWarning("Glyphora cannot type through the desktop portal: %s", qPrintable(error));
-        finish({Outcome::NoTarget, {}});
-    };
+    m_sentToken = false;
     QVariantMap options;
     options.insert(QStringLiteral("session_handle_token"),
                    QStringLiteral("glyphora%1").arg(++m_tokens));
     request(QStringLiteral("CreateSession"), {}, options,
-            [this, refused](uint response, const QVariantMap& results, const QString& error) {
+            [this](uint response, const QVariantMap& results, const QString& error) {
                 if (response != 0 || !error.isEmpty())
                     return refused(response, error);
                 const QVariant handle = results.value(QStringLiteral("session_handle"));
@@ -214,11 +203,11 @@ void PortalTextInserter::startSession()
                             sessionLost();
                     },
                     this);
-                m_bus.connect(kService, m_session, kSession, QStringLiteral("Closed"), watch,
+                m_bus.connect(kPortalService, m_session, kSession, QStringLiteral("Closed"), watch,
                               SLOT(Closed(QVariantMap)));
                 // Whether the portal can remember the permission: version 2 and later.
                 QDBusMessage get = QDBusMessage::createMethodCall(
-                    kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                    kPortalService, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                     QStringLiteral("Get"));
                 get << kRemoteDesktop << QStringLiteral("version");
                 auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(get), this);
@@ -235,27 +224,6 @@ void PortalTextInserter::selectDevices(uint version)
 {
     if (m_state != State::Starting)
         return;
-    auto refused = [this](uint response, const QString& error) {
-        // A token the portal no longer honours: asked again, once, without it.
-        if (m_sentToken && response != kCancelled) {
-            storeToken(QString());
-            m_sentToken = false;
-            m_state = State::NoSession;
-            m_session.clear();
-            startSession();
-            return;
-        }
-        if (response == kCancelled) {
-            m_state = State::Refused;
-            storeToken(QString());
-        } else {
-            m_state = State::NoSession;
-        }
-        m_session.clear();
-        if (!error.isEmpty())
-            qWarning("Glyphora cannot type through the desktop portal: %s", qPrintable(error));
-        finish({Outcome::NoTarget, {}});
-    };
     QVariantMap devices;
     devices.insert(QStringLiteral("types"), QVariant::fromValue(kKeyboardDevice));
     m_sentToken = false;
@@ -267,13 +235,12 @@ void PortalTextInserter::selectDevices(uint version)
         }
     }
     request(QStringLiteral("SelectDevices"), {QVariant::fromValue(QDBusObjectPath(m_session))},
-            devices, [this, refused](uint response, const QVariantMap&, const QString& error) {
+            devices, [this](uint response, const QVariantMap&, const QString& error) {
                 if (response != 0 || !error.isEmpty())
                     return refused(response, error);
                 request(QStringLiteral("Start"),
                         {QVariant::fromValue(QDBusObjectPath(m_session)), QString()}, {},
-                        [this, refused](uint response, const QVariantMap& results,
-                                        const QString& error) {
+                        [this](uint response, const QVariantMap& results, const QString& error) {
                             if (response != 0 || !error.isEmpty())
                                 return refused(response, error);
                             // A token serves once: the next run needs the new one.
@@ -285,6 +252,28 @@ void PortalTextInserter::selectDevices(uint version)
                             sessionStarted();
                         });
             });
+}
+
+void PortalTextInserter::refused(uint response, const QString& error)
+{
+    // A token the portal no longer honours: asked again, once, without it.
+    if (m_sentToken && response != kCancelled) {
+        storeToken(QString());
+        m_session.clear();
+        m_state = State::NoSession;
+        startSession();
+        return;
+    }
+    if (response == kCancelled) {
+        m_state = State::Refused;
+        storeToken(QString());
+    } else if (m_state == State::Starting) {
+        m_state = State::NoSession;
+    }
+    m_session.clear();
+    if (!error.isEmpty())
+        qWarning("Glyphora cannot type through the desktop portal: %s", qPrintable(error));
+    finish({Outcome::NoTarget, {}});
 }
 
 void PortalTextInserter::request(const QString& method, QVariantList arguments, QVariantMap options,
@@ -343,8 +332,8 @@ void PortalTextInserter::sendKeys()
     m_pending->unanswered = int(keys.size());
     Pending* pending = m_pending.get();
     for (const auto& [keysym, press] : keys) {
-        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kRemoteDesktop,
-                                                           QStringLiteral("NotifyKeyboardKeysym"));
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            kPortalService, kPortalPath, kRemoteDesktop, QStringLiteral("NotifyKeyboardKeysym"));
         call.setArguments({QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap(),
                            int(keysym), uint(press ? 1 : 0)});
         auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);

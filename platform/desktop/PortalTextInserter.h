@@ -53,6 +53,8 @@ private:
 
     void startSession();
     void selectDevices(uint version);
+    /// The portal said no, or broke off, while the session was being made.
+    void refused(uint response, const QString& error);
     QString storedToken() const;
     void storeToken(const QString& token);
     void request(const QString& method, QVariantList arguments, QVariantMap options, Then then);

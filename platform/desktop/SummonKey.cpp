@@ -1,5 +1,7 @@
 #include "platform/desktop/SummonKey.h"
 
+#include "platform/desktop/XConnection.h"
+
 #include <QGuiApplication>
 #include <QList>
 #include <QSocketNotifier>
@@ -15,79 +17,14 @@ namespace {
 constexpr std::uint16_t kLocks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
                                     XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
 constexpr std::uint8_t kBadAccess = 10;
-
-struct Key
-{
-    xcb_keycode_t keycode = 0;
-    std::uint16_t modifiers = 0;
-};
 } // namespace
-
-struct SummonKey::Connection
-{
-    xcb_connection_t* c = nullptr;
-    xcb_window_t root = 0;
-    std::int32_t keyboard = -1;
-    xkb_context* xkb = nullptr;
-    QList<Key> grabbed;
-
-    ~Connection()
-    {
-        if (xkb)
-            xkb_context_unref(xkb);
-        if (c)
-            xcb_disconnect(c);
-    }
-    bool broken() const { return !c || xcb_connection_has_error(c) != 0; }
-
-    /// The key that gives the keysym on the layout in force, with Shift where it is on the
-    /// key's second level; none where the layout lacks it.
-    std::optional<Key> keyFor(std::uint32_t keysym) const
-    {
-        xkb_keymap* keymap =
-            xkb_x11_keymap_new_from_device(xkb, c, keyboard, XKB_KEYMAP_COMPILE_NO_FLAGS);
-        if (!keymap)
-            return std::nullopt;
-        std::optional<Key> found;
-        for (xkb_level_index_t level = 0; level < 2 && !found; ++level) {
-            for (xkb_keycode_t key = xkb_keymap_min_keycode(keymap);
-                 key <= xkb_keymap_max_keycode(keymap) && key <= 255 && !found; ++key) {
-                const xkb_keysym_t* syms = nullptr;
-                const int count = xkb_keymap_key_get_syms_by_level(keymap, key, 0, level, &syms);
-                for (int i = 0; i < count && !found; ++i) {
-                    if (syms[i] == keysym)
-                        found =
-                            Key{xcb_keycode_t(key), std::uint16_t(level ? XCB_MOD_MASK_SHIFT : 0)};
-                }
-            }
-        }
-        xkb_keymap_unref(keymap);
-        return found;
-    }
-};
 
 SummonKey::SummonKey()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
-    auto x = std::make_unique<Connection>();
-    int screenNumber = 0;
-    x->c = xcb_connect(nullptr, &screenNumber);
-    if (x->broken())
-        return;
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(x->c));
-    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
-        xcb_screen_next(&screens);
-    if (screens.rem == 0)
-        return;
-    x->root = screens.data->root;
-    if (!xkb_x11_setup_xkb_extension(
-            x->c, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
-            XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr))
-        return;
-    x->keyboard = xkb_x11_get_core_keyboard_device_id(x->c);
-    x->xkb = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
-    if (!x->xkb || x->keyboard < 0)
+    std::unique_ptr<XConnection> x = XConnection::open();
+    if (!x || !x->xkb || x->keyboard < 0)
         return;
     m_x = std::move(x);
     m_notifier = new QSocketNotifier(xcb_get_file_descriptor(m_x->c), QSocketNotifier::Read, this);
@@ -96,13 +33,35 @@ SummonKey::SummonKey()
 
 SummonKey::~SummonKey() = default;
 
+std::optional<SummonKey::Key> SummonKey::keyFor(std::uint32_t keysym) const
+{
+    xkb_keymap* keymap = xkb_x11_keymap_new_from_device(m_x->xkb, m_x->c, m_x->keyboard,
+                                                        XKB_KEYMAP_COMPILE_NO_FLAGS);
+    if (!keymap)
+        return std::nullopt;
+    std::optional<Key> found;
+    for (xkb_level_index_t level = 0; level < 2 && !found; ++level) {
+        for (xkb_keycode_t key = xkb_keymap_min_keycode(keymap);
+             key <= xkb_keymap_max_keycode(keymap) && key <= 255 && !found; ++key) {
+            const xkb_keysym_t* syms = nullptr;
+            const int count = xkb_keymap_key_get_syms_by_level(keymap, key, 0, level, &syms);
+            for (int i = 0; i < count && !found; ++i) {
+                if (syms[i] == keysym)
+                    found = Key{std::uint8_t(key), std::uint16_t(level ? XCB_MOD_MASK_SHIFT : 0)};
+            }
+        }
+    }
+    xkb_keymap_unref(keymap);
+    return found;
+}
+
 void SummonKey::release()
 {
-    for (const Key& key : std::as_const(m_x->grabbed)) {
+    for (const Key& key : std::as_const(m_grabbed)) {
         for (std::uint16_t locks : kLocks)
             xcb_ungrab_key(m_x->c, key.keycode, m_x->root, std::uint16_t(key.modifiers | locks));
     }
-    m_x->grabbed.clear();
+    m_grabbed.clear();
     xcb_flush(m_x->c);
 }
 
@@ -114,7 +73,7 @@ SummonKey::Grab SummonKey::grab(const std::optional<KeyChord>& chord)
     release();
     if (!chord)
         return Grab::None;
-    const std::optional<Key> key = m_x->keyFor(chord->keysym);
+    const std::optional<Key> key = keyFor(chord->keysym);
     if (!key)
         return Grab::NoKey;
     const Key wanted{key->keycode, std::uint16_t(key->modifiers | chord->modifiers)};
@@ -130,7 +89,7 @@ SummonKey::Grab SummonKey::grab(const std::optional<KeyChord>& chord)
             free(error);
         }
     }
-    m_x->grabbed << wanted;
+    m_grabbed << wanted;
     if (taken) {
         // Half a key would answer with Caps Lock on and not off: all of it goes.
         release();

@@ -2,6 +2,7 @@
 
 #include "platform/KeyChord.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -11,6 +12,8 @@
 class QSocketNotifier;
 
 namespace platform {
+
+struct XConnection;
 
 /// Glyphora's own summon key on X11: a passive grab of the key on the root window, on a
 /// connection of its own, with Caps Lock and Num Lock on or off. Elsewhere it grabs nothing.
@@ -36,11 +39,20 @@ signals:
     void pressed(std::uint32_t time);
 
 private:
-    struct Connection;
+    /// A key as it is grabbed: its keycode and the modifiers held.
+    struct Key
+    {
+        std::uint8_t keycode = 0;
+        std::uint16_t modifiers = 0;
+    };
+    /// The key that gives the keysym on the layout in force, with Shift where it is on the
+    /// key's second level; none where the layout lacks it.
+    std::optional<Key> keyFor(std::uint32_t keysym) const;
     void readEvents();
     void release();
 
-    std::unique_ptr<Connection> m_x;
+    std::unique_ptr<XConnection> m_x;
+    QList<Key> m_grabbed;
     QSocketNotifier* m_notifier = nullptr;
     std::optional<KeyChord> m_chord; ///< the key asked for, grabbed again when the map changes
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-// The X connection the typing keeps of its own: the atoms and windows it follows, and every
-// wait for the server bounded, so that a server that stalls (grabbed by another client, a
-// compositor that hangs) cannot hold the window.
+// An X connection of Glyphora's own, as the typing keeps it: the atoms and windows it
+// follows, and every wait for the server bounded, so that a server that stalls (grabbed by another
+// client, a compositor that hangs) cannot hold the window.
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -58,6 +58,35 @@ struct XConnection
             xcb_disconnect(c);
     }
     bool broken() const { return !c || xcb_connection_has_error(c) != 0; }
+
+    /// A connection of its own to the display's screen, so that the events it asks for and
+    /// the requests it makes do not mix with the toolkit's; XKB is set up where the server
+    /// has it (keyboard stays -1 where not).
+    /// @return null where the display cannot be reached
+    static std::unique_ptr<XConnection> open()
+    {
+        auto x = std::make_unique<XConnection>();
+        int screenNumber = 0;
+        x->c = xcb_connect(nullptr, &screenNumber);
+        if (x->broken())
+            return nullptr;
+        const xcb_setup_t* setup = xcb_get_setup(x->c);
+        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(setup);
+        for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
+            xcb_screen_next(&screens);
+        if (screens.rem == 0)
+            return nullptr;
+        x->root = screens.data->root;
+        x->minKeycode = setup->min_keycode;
+        x->maxKeycode = setup->max_keycode;
+        if (xkb_x11_setup_xkb_extension(
+                x->c, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+                XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr)) {
+            x->keyboard = xkb_x11_get_core_keyboard_device_id(x->c);
+            x->xkb = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
+        }
+        return x;
+    }
 
     /// Waits until the server has sent something, or the deadline has passed.
     /// @return false once the deadline has passed

@@ -80,30 +80,11 @@ XTestTextInserter::XTestTextInserter()
 
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
-    // A connection of its own: the events it asks for and the requests it makes do not
-    // mix with the toolkit's.
-    auto x = std::make_unique<XConnection>();
-    int screenNumber = 0;
-    x->c = xcb_connect(nullptr, &screenNumber);
-    if (x->broken())
+    std::unique_ptr<XConnection> x = XConnection::open();
+    if (!x)
         return;
-    const xcb_setup_t* setup = xcb_get_setup(x->c);
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(setup);
-    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
-        xcb_screen_next(&screens);
-    if (screens.rem == 0)
-        return;
-    x->root = screens.data->root;
-    x->minKeycode = setup->min_keycode;
-    x->maxKeycode = setup->max_keycode;
     const xcb_query_extension_reply_t* xtest = xcb_get_extension_data(x->c, &xcb_test_id);
     x->xtest = xtest && xtest->present;
-    if (xkb_x11_setup_xkb_extension(
-            x->c, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
-            XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr)) {
-        x->keyboard = xkb_x11_get_core_keyboard_device_id(x->c);
-        x->xkb = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
-    }
     QList<const char*> names = {"_NET_ACTIVE_WINDOW", "_NET_WM_WINDOW_TYPE", "_NET_WM_PID",
                                 "WM_STATE", "_GLYPHORA_TIME"};
     for (const QByteArray& type : windowTypeNames())

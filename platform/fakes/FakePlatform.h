@@ -174,13 +174,8 @@ class FakeTextInserter final : public TextInserter
 public:
     Target target() const override { return where; }
     void insert(const Request& request, Done done) override;
-    bool returnKeyboard(std::uint32_t) override
-    {
-        ++keyboardReturns;
-        return where != Target::None;
-    }
+    bool returnKeyboard(std::uint32_t) override { return where != Target::None; }
     Target where = Target::Any;
-    int keyboardReturns = 0;
     Outcome outcome = Outcome::Inserted;
     QString message; ///< given with any outcome but Inserted
     QList<Request> requests;
