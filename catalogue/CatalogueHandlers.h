@@ -10,7 +10,7 @@
 #include "catalogue/Favourites.h"
 #include "catalogue/ListSearch.h"
 #include "catalogue/OwnEntries.h"
-#include "platform/TextInserter.h"
+#include "platform/typing/TextInserter.h"
 
 #include <QColor>
 #include <QImage>

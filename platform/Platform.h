@@ -13,8 +13,8 @@
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/SoundOutput.h"
-#include "platform/TextInserter.h"
 #include "platform/WindowSystem.h"
+#include "platform/typing/TextInserter.h"
 
 namespace platform {
 

@@ -3,7 +3,6 @@
 #include "platform/QtSettingsStore.h"
 #include "platform/desktop/DesktopNotifications.h"
 #include "platform/desktop/DesktopShell.h"
-#include "platform/desktop/DesktopTextInserter.h"
 #include "platform/desktop/LinuxRegistry.h"
 #include "platform/desktop/QtClipboard.h"
 #include "platform/desktop/QtFileDialogs.h"
@@ -12,6 +11,7 @@
 #include "platform/desktop/QtSoundOutput.h"
 #include "platform/desktop/QtWindowSystem.h"
 #include "platform/desktop/XdgPaths.h"
+#include "platform/typing/DesktopTextInserter.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 #include "platform/desktop/PortalSummonKey.h"
 
-#include "platform/desktop/PortalRequest.h"
+#include "platform/portal/PortalRequest.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>

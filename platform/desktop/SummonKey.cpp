@@ -1,6 +1,6 @@
 #include "platform/desktop/SummonKey.h"
 
-#include "platform/desktop/XConnection.h"
+#include "platform/x11/XConnection.h"
 
 #include <QGuiApplication>
 #include <QList>

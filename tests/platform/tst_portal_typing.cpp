@@ -6,8 +6,8 @@
 // with the key asked for, its presses heard, a new key bound afresh, no portal at all.
 
 #include "platform/desktop/PortalSummonKey.h"
-#include "platform/desktop/PortalTextInserter.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/typing/portal/PortalTextInserter.h"
 
 #include <QClipboard>
 #include <QDBusAbstractAdaptor>

@@ -2,8 +2,8 @@
 // layouts: the level each character needs, the spare keycodes for what a layout lacks, and
 // the faces that are not typed at all. Also which windows are typed into.
 
-#include "platform/TypingPlan.h"
-#include "platform/TypingTarget.h"
+#include "platform/typing/TypingPlan.h"
+#include "platform/typing/TypingTarget.h"
 
 #include <QHash>
 #include <QTest>

@@ -2,7 +2,7 @@
 // as a compositor that hangs would leave it) must not hold the window: the insert gives up
 // within its bound and says why. Runs under a real Xvfb.
 
-#include "platform/desktop/XTestTextInserter.h"
+#include "platform/typing/x11/XTestTextInserter.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
-#include "platform/desktop/XTestTextInserter.h"
+#include "platform/typing/x11/XTestTextInserter.h"
 
-#include "platform/TypingPlan.h"
-#include "platform/TypingTarget.h"
 #include "platform/desktop/WindowSystemChoice.h"
-#include "platform/desktop/XConnection.h"
-#include "platform/desktop/XkbKeyboard.h"
+#include "platform/typing/TypingPlan.h"
+#include "platform/typing/TypingTarget.h"
+#include "platform/typing/x11/XkbKeyboard.h"
+#include "platform/x11/XConnection.h"
 
 #include <QGuiApplication>
 #include <QSocketNotifier>

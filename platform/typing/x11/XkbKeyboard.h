@@ -2,7 +2,7 @@
 
 // The keyboard as it is at the start of an insert, read with xkbcommon from the X server.
 
-#include "platform/TypingPlan.h"
+#include "platform/typing/TypingPlan.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/TextInserter.h"
-#include "platform/TypingPlan.h"
+#include "platform/typing/TextInserter.h"
+#include "platform/typing/TypingPlan.h"
 
 #include <QDBusConnection>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "platform/TypingTarget.h"
+#include "platform/typing/TypingTarget.h"
 
 namespace platform {
 

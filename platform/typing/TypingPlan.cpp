@@ -1,4 +1,4 @@
-#include "platform/TypingPlan.h"
+#include "platform/typing/TypingPlan.h"
 
 #include <QHash>
 #include <QSet>

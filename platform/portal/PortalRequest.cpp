@@ -1,4 +1,4 @@
-#include "platform/desktop/PortalRequest.h"
+#include "platform/portal/PortalRequest.h"
 
 #include <QDBusError>
 #include <QDBusMessage>

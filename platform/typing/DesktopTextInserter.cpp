@@ -1,9 +1,9 @@
-#include "platform/desktop/DesktopTextInserter.h"
+#include "platform/typing/DesktopTextInserter.h"
 
-#include "platform/desktop/PortalTextInserter.h"
 #include "platform/desktop/SessionBus.h"
 #include "platform/desktop/WindowSystemChoice.h"
-#include "platform/desktop/XTestTextInserter.h"
+#include "platform/typing/portal/PortalTextInserter.h"
+#include "platform/typing/x11/XTestTextInserter.h"
 
 #include <QGuiApplication>
 

@@ -1,8 +1,8 @@
-#include "platform/desktop/PortalTextInserter.h"
+#include "platform/typing/portal/PortalTextInserter.h"
 
 #include "platform/SettingsStore.h"
-#include "platform/TypingPlan.h"
-#include "platform/desktop/PortalRequest.h"
+#include "platform/portal/PortalRequest.h"
+#include "platform/typing/TypingPlan.h"
 
 #include <QClipboard>
 #include <QDBusError>

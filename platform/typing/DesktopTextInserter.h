@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TextInserter.h"
+#include "platform/typing/TextInserter.h"
 
 #include <memory>
 
