@@ -1,4 +1,5 @@
 #include "platform/Files.h"
+#include "platform/posix/PosixFile.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -9,73 +10,13 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace platform {
 
+using namespace posix;
+
 namespace {
-
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::generic_category().message(error));
-}
-
-void setError(QString* error, const QString& reason)
-{
-    if (error)
-        *error = reason;
-}
-
-QString kindOf(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("a named pipe");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("not a file");
-}
-
-QString notRegular(mode_t mode, const char* consequence)
-{
-    return QStringLiteral("It is %1, not a regular file; %2.")
-        .arg(kindOf(mode), QLatin1StringView(consequence));
-}
-
-QString tooLarge(qint64 maxBytes)
-{
-    return QStringLiteral("It is larger than %1 MB, the largest file Glyphora reads.")
-        .arg(maxBytes >> 20);
-}
-
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    /// Closes now, so that a late write error (some file systems report a full disk only
-    /// here) is not lost. @return 0 or the error
-    int close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd >= 0 && ::close(fd) != 0 ? errno : 0;
-    }
-
-private:
-    int m_fd;
-};
 
 /// Writes all the bytes from the descriptor's offset on; @p written (when given) counts
 /// those that got there. @return 0 or the error
@@ -289,61 +230,6 @@ mode_t newFileMode()
 }
 
 } // namespace
-
-FileContent ReadWholeFile(const QString& path, qint64 maxBytes)
-{
-    FileContent content;
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        content.error = systemReason(errno);
-        return content;
-    }
-    Descriptor descriptor(fd);
-    struct stat status = {};
-    if (::fstat(fd, &status) != 0) {
-        content.error = systemReason(errno);
-        return content;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        content.error = notRegular(status.st_mode, "nothing was read");
-        return content;
-    }
-    if (status.st_size > maxBytes) {
-        content.error = tooLarge(maxBytes);
-        return content;
-    }
-    // The size is a hint: the file may grow or shrink while it is read.
-    QByteArray bytes(qsizetype(status.st_size) + 1, Qt::Uninitialized);
-    qsizetype used = 0;
-    while (true) {
-        if (used == bytes.size()) {
-            if (used > maxBytes) {
-                content.error = tooLarge(maxBytes);
-                return content;
-            }
-            bytes.resize(std::min<qsizetype>(2 * used + 4096, qsizetype(maxBytes) + 1));
-        }
-        const ssize_t n = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            content.error = systemReason(errno);
-            return content;
-        }
-        if (n == 0)
-            break;
-        used += n;
-    }
-    if (used > maxBytes) {
-        content.error = tooLarge(maxBytes);
-        return content;
-    }
-    bytes.truncate(used);
-    content.ok = true;
-    content.bytes = std::move(bytes);
-    return content;
-}
 
 bool ReplaceFile(const QString& path, QByteArrayView bytes, QString* error)
 {
