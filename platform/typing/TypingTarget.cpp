@@ -1,47 +1,32 @@
 #include "platform/typing/TypingTarget.h"
 
+#include <QList>
+
 namespace platform {
 
-namespace {
-struct WindowType
-{
-    const char* name;
-    bool typedInto;
-};
-// Windows the user goes through on the way to another are passed over: the desktop, docks
-// and panels, menus, tooltips, notifications.
-constexpr WindowType kWindowTypes[] = {
-    {"_NET_WM_WINDOW_TYPE_DESKTOP", false},      {"_NET_WM_WINDOW_TYPE_DOCK", false},
-    {"_NET_WM_WINDOW_TYPE_TOOLBAR", false},      {"_NET_WM_WINDOW_TYPE_MENU", false},
-    {"_NET_WM_WINDOW_TYPE_UTILITY", true},       {"_NET_WM_WINDOW_TYPE_SPLASH", false},
-    {"_NET_WM_WINDOW_TYPE_DIALOG", true},        {"_NET_WM_WINDOW_TYPE_DROPDOWN_MENU", false},
-    {"_NET_WM_WINDOW_TYPE_POPUP_MENU", false},   {"_NET_WM_WINDOW_TYPE_TOOLTIP", false},
-    {"_NET_WM_WINDOW_TYPE_NOTIFICATION", false}, {"_NET_WM_WINDOW_TYPE_COMBO", false},
-    {"_NET_WM_WINDOW_TYPE_DND", false},          {"_NET_WM_WINDOW_TYPE_NORMAL", true},
-};
-} // namespace
-
-const QList<QByteArray>& windowTypeNames()
-{
-    static const QList<QByteArray> names = [] {
-        QList<QByteArray> list;
-        for (const WindowType& type : kWindowTypes)
-            list << QByteArray(type.name);
-        return list;
-    }();
-    return names;
-}
-
-bool isTypingTarget(bool ours, const QList<QByteArray>& types)
+bool isTypingTarget(bool ours, std::optional<WindowType> type)
 {
     if (ours)
         return false;
-    // The first type a window lists is the one it means; the others are fallbacks.
-    if (types.isEmpty())
+    // Windows the user goes through on the way to another are passed over.
+    switch (type.value_or(WindowType::Normal)) {
+    case WindowType::Normal:
+    case WindowType::Dialog:
+    case WindowType::Utility:
+    case WindowType::Other:
         return true;
-    for (const WindowType& type : kWindowTypes) {
-        if (types.constFirst() == type.name)
-            return type.typedInto;
+    case WindowType::Desktop:
+    case WindowType::Dock:
+    case WindowType::Toolbar:
+    case WindowType::Menu:
+    case WindowType::DropdownMenu:
+    case WindowType::PopupMenu:
+    case WindowType::Combo:
+    case WindowType::Splash:
+    case WindowType::Tooltip:
+    case WindowType::Notification:
+    case WindowType::Dnd:
+        return false;
     }
     return true;
 }

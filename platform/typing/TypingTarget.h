@@ -4,18 +4,33 @@
 // the windows.
 
 #include <QByteArray>
-#include <QList>
+#include <optional>
 
 namespace platform {
 
-/// The window types a window manager gives windows, by their atoms' names
-/// (_NET_WM_WINDOW_TYPE_*), for the window system to look them up.
-const QList<QByteArray>& windowTypeNames();
+/// The types a window manager tells windows apart by; Other for one it names otherwise.
+enum class WindowType {
+    Normal,
+    Dialog,
+    Utility,
+    Desktop,
+    Dock,
+    Toolbar,
+    Menu,
+    DropdownMenu,
+    PopupMenu,
+    Combo,
+    Splash,
+    Tooltip,
+    Notification,
+    Dnd,
+    Other
+};
 
 /// Whether a window the user went to is one to type into later: not one of Glyphora's own,
 /// and not the desktop, a dock or panel, a menu, a tooltip or a notification.
-/// @param types the names of its _NET_WM_WINDOW_TYPE atoms, as the window lists them
-bool isTypingTarget(bool ours, const QList<QByteArray>& types);
+/// @param type the type the window means (the first it lists), none where it lists none
+bool isTypingTarget(bool ours, std::optional<WindowType> type);
 
 /// Whether a window of this WM_CLASS is a terminal, which takes text only: a picture pasted
 /// there would be lost.

@@ -1,12 +1,11 @@
 #pragma once
 
-// An X connection of Glyphora's own, as the typing keeps it: the atoms and windows it
-// follows, and every wait for the server bounded, so that a server that stalls (grabbed by another
-// client, a compositor that hangs) cannot hold the window.
+// An X connection of Glyphora's own, as the typing and the summon key keep it: every wait
+// for the server bounded, so that a server that stalls (grabbed by another client, a
+// compositor that hangs) cannot hold the window.
 
 #include <QByteArray>
 #include <QDeadlineTimer>
-#include <QHash>
 #include <QList>
 #include <cstdint>
 #include <cstdlib>
@@ -33,15 +32,14 @@ template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 struct XConnection
 {
     xcb_connection_t* c = nullptr;
+    bool owned = true; ///< closed with this object; the toolkit's own is not
+    int screen = 0;
     xcb_window_t root = 0;
-    xcb_window_t probe = 0; ///< an unmapped window whose property changes tell the time
     int minKeycode = 8;
     int maxKeycode = 255;
     bool xtest = false;
     std::int32_t keyboard = -1;
     xkb_context* xkb = nullptr;
-    xcb_atom_t activeWindow = 0, windowType = 0, pid = 0, wmState = 0, timeProbe = 0;
-    QHash<xcb_atom_t, QByteArray> typeNames;
     /// Until when the requests of the work at hand are waited for; past it, none is.
     QDeadlineTimer deadline{QDeadlineTimer::Forever};
     bool timedOut = false; ///< a wait of the work at hand ran out
@@ -54,7 +52,7 @@ struct XConnection
             free(event);
         if (xkb)
             xkb_context_unref(xkb);
-        if (c)
+        if (c && owned)
             xcb_disconnect(c);
     }
     bool broken() const { return !c || xcb_connection_has_error(c) != 0; }
@@ -66,17 +64,10 @@ struct XConnection
     static std::unique_ptr<XConnection> open()
     {
         auto x = std::make_unique<XConnection>();
-        int screenNumber = 0;
-        x->c = xcb_connect(nullptr, &screenNumber);
-        if (x->broken())
+        x->c = xcb_connect(nullptr, &x->screen);
+        if (x->broken() || !x->findRoot())
             return nullptr;
         const xcb_setup_t* setup = xcb_get_setup(x->c);
-        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(setup);
-        for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
-            xcb_screen_next(&screens);
-        if (screens.rem == 0)
-            return nullptr;
-        x->root = screens.data->root;
         x->minKeycode = setup->min_keycode;
         x->maxKeycode = setup->max_keycode;
         if (xkb_x11_setup_xkb_extension(
@@ -86,6 +77,29 @@ struct XConnection
             x->xkb = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
         }
         return x;
+    }
+
+    /// The toolkit's own connection, for requests that must reach the server after the
+    /// toolkit's (a window shown, then activated); it stays open, and nothing here waits on it.
+    static std::unique_ptr<XConnection> borrow(xcb_connection_t* connection)
+    {
+        auto x = std::make_unique<XConnection>();
+        x->c = connection;
+        x->owned = false;
+        if (x->broken() || !x->findRoot())
+            return nullptr;
+        return x;
+    }
+
+    bool findRoot()
+    {
+        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
+        for (int i = 0; i < screen && screens.rem > 0; ++i)
+            xcb_screen_next(&screens);
+        if (screens.rem == 0)
+            return false;
+        root = screens.data->root;
+        return true;
     }
 
     /// Waits until the server has sent something, or the deadline has passed.
@@ -188,31 +202,6 @@ struct XConnection
             window = tree->parent;
         }
         return windows;
-    }
-
-    /// The application's own window for what the window manager names: a frame it made
-    /// round a window is searched for the window that carries WM_STATE.
-    xcb_window_t clientWindow(xcb_window_t window, int depth = 0)
-    {
-        if (window == kNoWindow || !property(window, wmState).isNull())
-            return window;
-        if (depth >= 3)
-            return kNoWindow;
-        const auto tree = await<xcb_query_tree_reply_t>(xcb_query_tree(c, window).sequence);
-        if (!tree)
-            return kNoWindow;
-        const xcb_window_t* children = xcb_query_tree_children(tree.get());
-        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-            if (const xcb_window_t client = clientWindow(children[i], depth + 1))
-                return client;
-        }
-        return depth == 0 ? window : kNoWindow;
-    }
-
-    xcb_window_t activeClient()
-    {
-        const QList<std::uint32_t> active = property32(root, activeWindow, XCB_ATOM_WINDOW);
-        return active.isEmpty() ? kNoWindow : clientWindow(active.constFirst());
     }
 
     /// Waits until the server has handled every request sent.

@@ -10,6 +10,8 @@
 
 using namespace platform;
 
+Q_DECLARE_METATYPE(std::optional<WindowType>)
+
 namespace {
 /// A layout written as keys: "24=qQ@" is keycode 24 giving q, Q with Shift, @ with AltGr
 /// (and Shift+AltGr next). "·" is a level that gives no character (a dead key, say), "␠" a
@@ -262,28 +264,24 @@ void TestTypingPlan::events()
 void TestTypingPlan::targets_data()
 {
     QTest::addColumn<bool>("ours");
-    QTest::addColumn<QByteArrayList>("types");
+    QTest::addColumn<std::optional<WindowType>>("type");
     QTest::addColumn<bool>("target");
-    QTest::newRow("a window without a type") << false << QByteArrayList{} << true;
-    QTest::newRow("a normal window")
-        << false << QByteArrayList{"_NET_WM_WINDOW_TYPE_NORMAL"} << true;
-    QTest::newRow("a dialog") << false << QByteArrayList{"_NET_WM_WINDOW_TYPE_DIALOG"} << true;
-    QTest::newRow("Glyphora's own")
-        << true << QByteArrayList{"_NET_WM_WINDOW_TYPE_NORMAL"} << false;
-    QTest::newRow("the desktop") << false << QByteArrayList{"_NET_WM_WINDOW_TYPE_DESKTOP"} << false;
-    QTest::newRow("a panel") << false << QByteArrayList{"_NET_WM_WINDOW_TYPE_DOCK"} << false;
-    QTest::newRow("a notification")
-        << false << QByteArrayList{"_NET_WM_WINDOW_TYPE_NOTIFICATION"} << false;
-    QTest::newRow("a type unknown here, then normal")
-        << false << QByteArrayList{QByteArray(), "_NET_WM_WINDOW_TYPE_NORMAL"} << true;
+    QTest::newRow("a window without a type") << false << std::optional<WindowType>() << true;
+    QTest::newRow("a normal window") << false << std::optional(WindowType::Normal) << true;
+    QTest::newRow("a dialog") << false << std::optional(WindowType::Dialog) << true;
+    QTest::newRow("Glyphora's own") << true << std::optional(WindowType::Normal) << false;
+    QTest::newRow("the desktop") << false << std::optional(WindowType::Desktop) << false;
+    QTest::newRow("a panel") << false << std::optional(WindowType::Dock) << false;
+    QTest::newRow("a notification") << false << std::optional(WindowType::Notification) << false;
+    QTest::newRow("a type unknown here") << false << std::optional(WindowType::Other) << true;
 }
 
 void TestTypingPlan::targets()
 {
     QFETCH(bool, ours);
-    QFETCH(QByteArrayList, types);
+    QFETCH(std::optional<WindowType>, type);
     QFETCH(bool, target);
-    QCOMPARE(isTypingTarget(ours, types), target);
+    QCOMPARE(isTypingTarget(ours, type), target);
 }
 
 void TestTypingPlan::terminals_data()

@@ -5,6 +5,7 @@
 #include "platform/typing/TypingTarget.h"
 #include "platform/typing/x11/XkbKeyboard.h"
 #include "platform/x11/XConnection.h"
+#include "platform/x11/XWindowManager.h"
 
 #include <QGuiApplication>
 #include <QSocketNotifier>
@@ -85,30 +86,12 @@ XTestTextInserter::XTestTextInserter()
         return;
     const xcb_query_extension_reply_t* xtest = xcb_get_extension_data(x->c, &xcb_test_id);
     x->xtest = xtest && xtest->present;
-    QList<const char*> names = {"_NET_ACTIVE_WINDOW", "_NET_WM_WINDOW_TYPE", "_NET_WM_PID",
-                                "WM_STATE", "_GLYPHORA_TIME"};
-    for (const QByteArray& type : windowTypeNames())
-        names << type.constData();
-    const QList<xcb_atom_t> atoms = x->intern(names);
-    x->activeWindow = atoms[0];
-    x->windowType = atoms[1];
-    x->pid = atoms[2];
-    x->wmState = atoms[3];
-    x->timeProbe = atoms[4];
-    for (qsizetype i = 5; i < names.size(); ++i)
-        x->typeNames.insert(atoms[i], QByteArray(names[i]));
-
-    const std::uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_change_window_attributes(x->c, x->root, XCB_CW_EVENT_MASK, &rootEvents);
-    x->probe = xcb_generate_id(x->c);
-    const std::uint32_t probeValues[] = {1, XCB_EVENT_MASK_PROPERTY_CHANGE};
-    xcb_create_window(x->c, XCB_COPY_FROM_PARENT, x->probe, x->root, -1, -1, 1, 1, 0,
-                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT,
-                      XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, probeValues);
-    xcb_flush(x->c);
-    if (x->broken())
+    auto wm = std::make_unique<XWindowManager>(*x);
+    wm->followActiveWindow();
+    if (x->broken() || !wm->ready())
         return;
     m_x = std::move(x);
+    m_wm = std::move(wm);
     m_notifier = new QSocketNotifier(xcb_get_file_descriptor(m_x->c), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &XTestTextInserter::readEvents);
     // The window the user started Glyphora from is the first one to type into.
@@ -165,12 +148,8 @@ void XTestTextInserter::readEvents()
         return m_x->held.isEmpty() ? xcb_poll_for_event(m_x->c) : m_x->held.takeFirst();
     };
     while (xcb_generic_event_t* event = next()) {
-        const auto type = event->response_type & 0x7f;
-        if (type == XCB_PROPERTY_NOTIFY) {
-            const auto* notify = reinterpret_cast<xcb_property_notify_event_t*>(event);
-            if (notify->window == m_x->root && notify->atom == m_x->activeWindow)
-                activeWindowChanged();
-        }
+        if (m_wm->activeWindowChanged(event))
+            activeWindowChanged();
         free(event);
     }
     if (m_x->broken()) {
@@ -183,7 +162,7 @@ void XTestTextInserter::readEvents()
 void XTestTextInserter::activeWindowChanged()
 {
     const XBounded bounded(*m_x);
-    const xcb_window_t window = m_x->activeClient();
+    const xcb_window_t window = m_wm->activeClient();
     if (m_x->timedOut) {
         // The window the user is in is not known; the one before stays the target.
         if (m_pending)
@@ -202,18 +181,13 @@ void XTestTextInserter::activeWindowChanged()
         }
         return;
     }
-    bool ours = false;
-    const QList<std::uint32_t> pid = m_x->property32(window, m_x->pid, XCB_ATOM_CARDINAL);
-    if (!pid.isEmpty() && pid.constFirst() == std::uint32_t(getpid()))
-        ours = true;
+    bool ours = m_wm->processId(window) == std::uint32_t(getpid());
     for (QWindow* own : QGuiApplication::allWindows()) {
         if (own->handle() && xcb_window_t(own->winId()) == window)
             ours = true;
     }
-    QList<QByteArray> types;
-    for (std::uint32_t atom : m_x->property32(window, m_x->windowType, XCB_ATOM_ATOM))
-        types << m_x->typeNames.value(atom);
-    if (!m_x->timedOut && isTypingTarget(ours, types)) {
+    const std::optional<WindowType> type = m_wm->windowType(window);
+    if (!m_x->timedOut && isTypingTarget(ours, type)) {
         m_target = window;
         m_elsewhere = false;
     }
@@ -241,25 +215,13 @@ void XTestTextInserter::insert(const Request& request, Done done)
     // A user action with a time from the server: window managers that guard the focus
     // give it to a window asked for so. The server's answer also shows that it is answering
     // before xkbcommon, which waits as long as it takes, reads the keyboard.
-    const std::uint8_t nothing = 0;
-    xcb_change_property(m_x->c, XCB_PROP_MODE_APPEND, m_x->probe, m_x->timeProbe, XCB_ATOM_STRING,
-                        8, 0, &nothing);
-    xcb_timestamp_t time = XCB_CURRENT_TIME;
-    while (xcb_generic_event_t* event = m_x->nextEvent()) {
-        const auto* notify = reinterpret_cast<xcb_property_notify_event_t*>(event);
-        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY && notify->window == m_x->probe) {
-            time = notify->time;
-            free(event);
-            break;
-        }
-        // Handled in order once the insert is under way.
-        m_x->held.append(event);
-    }
+    // Events read meanwhile are handled in order once the insert is under way.
+    const std::optional<xcb_timestamp_t> time = m_wm->serverTime();
     if (m_x->broken()) {
         done({Outcome::Failed, brokenOff()});
         return;
     }
-    if (m_x->timedOut) {
+    if (m_x->timedOut || !time) {
         done({Outcome::NoTarget, notAnswering()});
         return;
     }
@@ -281,7 +243,7 @@ void XTestTextInserter::insert(const Request& request, Done done)
     pending->done = std::move(done);
     m_pending = std::move(pending);
 
-    requestActivation(m_pending->window, time);
+    m_wm->requestActivation(m_pending->window, *time);
     const qint64 sinceGiveBack =
         m_lastGiveBack.isValid() ? m_lastGiveBack.elapsed() : kAfterKeymapChangeMs;
     m_deadline.start(kActivationMs +
@@ -291,27 +253,11 @@ void XTestTextInserter::insert(const Request& request, Done done)
     checkActivated();
 }
 
-void XTestTextInserter::requestActivation(std::uint32_t window, std::uint32_t time)
-{
-    constexpr std::uint32_t kUserAction = 2;
-    xcb_client_message_event_t message = {};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = m_x->activeWindow;
-    message.data.data32[0] = kUserAction;
-    message.data.data32[1] = time;
-    xcb_send_event(m_x->c, 0, m_x->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(m_x->c);
-}
-
 bool XTestTextInserter::returnKeyboard(std::uint32_t userTime)
 {
     if (m_pending || target() == Target::None)
         return false;
-    requestActivation(m_target, userTime);
+    m_wm->requestActivation(m_target, userTime);
     return true;
 }
 
@@ -320,7 +266,7 @@ void XTestTextInserter::checkActivated()
     if (!m_pending || m_x->broken())
         return;
     const XBounded bounded(*m_x);
-    const bool active = m_x->activeClient() == m_pending->window;
+    const bool active = m_wm->activeClient() == m_pending->window;
     // The window manager names the window before the keyboard has gone over to it.
     const auto focus =
         active ? m_x->await<xcb_get_input_focus_reply_t>(xcb_get_input_focus(m_x->c).sequence)

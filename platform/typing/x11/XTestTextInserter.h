@@ -16,6 +16,7 @@ class QSocketNotifier;
 namespace platform {
 
 struct XConnection;
+class XWindowManager;
 
 /// Types into the window the user came from on X11. A connection of its own follows the
 /// window manager's _NET_ACTIVE_WINDOW and keeps the last active window that is not one of
@@ -47,7 +48,6 @@ private:
 
     void readEvents();
     void activeWindowChanged();
-    void requestActivation(std::uint32_t window, std::uint32_t time);
     void checkActivated();
     void typeNow();
     void typeRound();
@@ -55,6 +55,7 @@ private:
     void giveBackLentKeys();
 
     std::unique_ptr<XConnection> m_x;
+    std::unique_ptr<XWindowManager> m_wm; ///< on m_x, so it goes first
     QSocketNotifier* m_notifier = nullptr;
     std::uint32_t m_target = 0; ///< the client window to type into; 0 for none
     bool m_elsewhere = false;
