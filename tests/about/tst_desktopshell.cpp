@@ -58,13 +58,15 @@ void TestDesktopShell::initTestCase()
     QVERIFY(write(bin() + "/browser", "", true));
     QVERIFY(write(bin() + "/my browser", "", true));
     QVERIFY(write(bin() + "/plain", ""));
+    QVERIFY(write(bin() + "/sandbox", "", true));
     QVERIFY(write(applications() + "/browser.desktop",
-                  "[Desktop Entry]\nName=Browser\nExec=browser %u\n\n"
+                  "[Desktop Entry]\nType=Application\nName=Browser\nExec=browser %u\n\n"
                   "[Desktop Action private]\nExec=browser --private %u\n"));
     QVERIFY(write(applications() + "/vendor/other.desktop",
-                  "[Desktop Entry]\nExec=\"" + QFile::encodeName(bin()) + "/my browser\" %U\n"));
+                  "[Desktop Entry]\nType=Application\nExec=\"" + QFile::encodeName(bin()) +
+                      "/my browser\" %U\n"));
     QVERIFY(write(applications() + "/wrapped.desktop",
-                  "[Desktop Entry]\nExec=sandbox run org.example.Browser %u\n"));
+                  "[Desktop Entry]\nType=Application\nExec=sandbox run org.example.Browser %u\n"));
 }
 
 void TestDesktopShell::execProgram_data()
