@@ -9,8 +9,13 @@
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTextStream>
 #include <QUrl>
+#include <memory>
+
+// Qt's "signals" keyword would rename a member of GIO's D-Bus structures; nothing here
+// declares signals.
+#undef signals
+#include <gio/gdesktopappinfo.h>
 
 namespace platform {
 
@@ -20,54 +25,12 @@ constexpr int kNoAssociation = 31;
 constexpr int kFound = 42;
 constexpr int kToolTimeoutMs = 3000;
 
-/// Reads one key of one group of a desktop-entry style file ("[Group]", "Key=Value").
-QString readKey(const QString& path, const QString& group, const QString& key)
+/// Releases a GLib object at the end of its scope.
+struct GObjectUnref
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    QTextStream in(&file);
-    bool inGroup = false;
-    const QString header = QLatin1Char('[') + group + QLatin1Char(']');
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inGroup = line == header;
-            continue;
-        }
-        if (!inGroup)
-            continue;
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals > 0 && line.left(equals).trimmed() == key)
-            return line.mid(equals + 1).trimmed();
-    }
-    return {};
-}
-
-/// Undoes the escapes of a desktop entry string value.
-QString unescapeValue(const QString& value)
-{
-    QString out;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (c != QLatin1Char('\\') || i + 1 == value.size()) {
-            out += c;
-            continue;
-        }
-        const QChar next = value[++i];
-        if (next == QLatin1Char('s'))
-            out += QLatin1Char(' ');
-        else if (next == QLatin1Char('t'))
-            out += QLatin1Char('\t');
-        else if (next == QLatin1Char('n'))
-            out += QLatin1Char('\n');
-        else if (next == QLatin1Char('r'))
-            out += QLatin1Char('\r');
-        else
-            out += next;
-    }
-    return out;
-}
+    void operator()(gpointer object) const { g_object_unref(object); }
+};
+template <typename T> using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
 bool isFieldCode(const QString& argument)
 {
@@ -123,8 +86,9 @@ QString defaultApplication(const QString& mimeType)
         return {};
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (!tool.isEmpty()) {
-        // xdg-mime knows each desktop environment's own settings. It runs in Glyphora's own
-        // environment: its answer needs no session bus, so a hidden one cannot hold it up.
+        // xdg-mime asks the desktop itself where it keeps settings of its own, which GIO
+        // does not read. It runs in Glyphora's own environment: its answer needs no session
+        // bus, so a hidden one cannot hold it up.
         QProcess query;
         query.start(tool, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
         if (query.waitForFinished(kToolTimeoutMs) && query.exitStatus() == QProcess::NormalExit &&
@@ -144,50 +108,36 @@ QString defaultApplication(const QString& mimeType)
 
 QString defaultApplicationFromLists(const QString& mimeType)
 {
-    // freedesktop.org's order: the user's configuration, the system's, then the lists beside
-    // the desktop entries. Lists meant for one desktop only are left out.
-    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
-    folders += QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
-    for (const QString& folder : folders) {
-        const QString list = QDir(folder).filePath(QStringLiteral("mimeapps.list"));
-        const QString value = readKey(list, QStringLiteral("Default Applications"), mimeType);
-        for (const QString& id : value.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            if (!desktopFilePath(id.trimmed()).isEmpty())
-                return id.trimmed();
-        }
-    }
-    return {};
+    if (mimeType.isEmpty())
+        return {};
+    const GObjectPtr<GAppInfo> app(
+        g_app_info_get_default_for_type(mimeType.toUtf8().constData(), FALSE));
+    return app ? QString::fromUtf8(g_app_info_get_id(app.get())) : QString();
 }
 
 QString desktopFilePath(const QString& desktopId)
 {
-    if (desktopId.isEmpty() || desktopId.contains(QLatin1Char('/')))
+    if (desktopId.isEmpty())
         return {};
-    // An id names a file below an applications folder, its subfolders joined by '-'.
-    QStringList candidates{desktopId};
-    QString nested = desktopId;
-    for (qsizetype dash = nested.indexOf(QLatin1Char('-')); dash > 0;
-         dash = nested.indexOf(QLatin1Char('-'), dash + 1)) {
-        nested[dash] = QLatin1Char('/');
-        candidates << nested;
-    }
-    for (const QString& folder :
-         QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
-        for (const QString& candidate : candidates) {
-            const QString path = QDir(folder).filePath(candidate);
-            if (QFileInfo(path).isFile())
-                return path;
-        }
-    }
-    return {};
+    const GObjectPtr<GDesktopAppInfo> app(g_desktop_app_info_new(desktopId.toUtf8().constData()));
+    return app ? QFile::decodeName(g_desktop_app_info_get_filename(app.get())) : QString();
 }
 
 QString desktopEntryExec(const QString& desktopFile)
 {
-    if (desktopFile.isEmpty())
+    // Any entry file as written: GIO's own loader refuses one that is no application or
+    // whose program is missing.
+    const std::unique_ptr<GKeyFile, decltype(&g_key_file_free)> keys(g_key_file_new(),
+                                                                     &g_key_file_free);
+    if (desktopFile.isEmpty() ||
+        !g_key_file_load_from_file(keys.get(), QFile::encodeName(desktopFile).constData(),
+                                   G_KEY_FILE_NONE, nullptr))
         return {};
-    return unescapeValue(
-        readKey(desktopFile, QStringLiteral("Desktop Entry"), QStringLiteral("Exec")));
+    gchar* exec = g_key_file_get_string(keys.get(), G_KEY_FILE_DESKTOP_GROUP,
+                                        G_KEY_FILE_DESKTOP_KEY_EXEC, nullptr);
+    const QString line = QString::fromUtf8(exec);
+    g_free(exec);
+    return line;
 }
 
 QString execProgram(const QString& exec)

@@ -11,7 +11,7 @@ class DesktopShell final : public Shell
 public:
     void ShellExecute(const QString& file) override;
     /// The program associated with the file's MIME type (for "x.html", the web browser): the
-    /// desktop entry that xdg-mime or the mimeapps.list files name, else xdg-open. Codes:
+    /// desktop entry that xdg-mime or GIO names, else xdg-open. Codes:
     /// 2 when the file does not exist, 31 when nothing can open it, 42 when found.
     QString FindExecutable(const QString& file, const QString& directory, int& code) override;
     bool CreateProcess(const QString& program, const QStringList& arguments) override;
@@ -22,18 +22,20 @@ public:
 namespace xdg {
 
 /// The default application for a MIME type: xdg-mime's answer when that tool is installed,
-/// else the first installed entry that the mimeapps.list files name.
+/// else GIO's.
 /// @param mimeType such as "text/html"
 /// @return a desktop entry id such as "firefox-esr.desktop"; empty when there is none
 QString defaultApplication(const QString& mimeType);
 
-/// The default application according to the mimeapps.list files alone.
+/// The default application according to GIO: the mimeapps.list files, then the entries that
+/// claim the type or a parent of it.
 /// @param mimeType such as "text/html"
-/// @return the first installed desktop entry id named for the type; empty when there is none
+/// @return an installed desktop entry id; empty when there is none
 QString defaultApplicationFromLists(const QString& mimeType);
 
 /// @param desktopId a desktop entry id; "vendor-app.desktop" may live in "vendor/app.desktop"
-/// @return the full path of the installed entry; empty when it is not installed
+/// @return the full path of the installed entry; empty when it is not installed, hidden, no
+/// application, or its program is not on PATH
 QString desktopFilePath(const QString& desktopId);
 
 /// @param desktopFile the path of a desktop entry file

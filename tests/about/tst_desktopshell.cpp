@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// Qt's "signals" keyword would rename a member of GIO's D-Bus structures.
+#undef signals
+#include <gio/gio.h>
+
 using namespace platform::xdg;
 
 class TestDesktopShell : public QObject
@@ -29,6 +33,7 @@ private:
     QString bin() const { return m_root.filePath("bin"); }
     QString applications() const { return m_root.filePath("data/applications"); }
     bool write(const QString& path, const QByteArray& text, bool executable = false);
+    bool writeList(const QString& path, const QByteArray& text);
     QTemporaryDir m_root;
 };
 
@@ -41,6 +46,27 @@ bool TestDesktopShell::write(const QString& path, const QByteArray& text, bool e
     file.close();
     return !executable ||
            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// GIO keeps what it read of a folder until its file monitor, on a thread of its own, reports
+// a change there: a lookup right after the change would race that report. A null text
+// removes the list.
+bool TestDesktopShell::writeList(const QString& path, const QByteArray& text)
+{
+    defaultApplicationFromLists("text/html"); // GIO watches only the folders it has read
+    GAppInfoMonitor* monitor = g_app_info_monitor_get();
+    bool heard = false;
+    const auto onChanged =
+        +[](GAppInfoMonitor*, gpointer flag) { *static_cast<bool*>(flag) = true; };
+    const gulong handler = g_signal_connect(monitor, "changed", G_CALLBACK(onChanged), &heard);
+    const bool changed = text.isNull() ? QFile::remove(path) : write(path, text);
+    const bool seen = changed && QTest::qWaitFor([&heard] {
+                          g_main_context_iteration(nullptr, FALSE);
+                          return heard;
+                      });
+    g_signal_handler_disconnect(monitor, handler);
+    g_object_unref(monitor);
+    return seen;
 }
 
 void TestDesktopShell::initTestCase()
@@ -120,12 +146,12 @@ void TestDesktopShell::desktopEntries()
 void TestDesktopShell::defaultFromLists()
 {
     // The user's configuration comes first; entries not installed are passed over.
-    QVERIFY(write(m_root.filePath("config/mimeapps.list"),
-                  "[Added Associations]\ntext/html=vendor-other.desktop;\n"
-                  "[Default Applications]\ntext/html = missing.desktop;browser.desktop;\n"));
-    QVERIFY(write(applications() + "/mimeapps.list",
-                  "[Default Applications]\ntext/html=vendor-other.desktop\n"
-                  "text/plain=vendor-other.desktop;\n"));
+    QVERIFY(writeList(m_root.filePath("config/mimeapps.list"),
+                      "[Added Associations]\ntext/html=vendor-other.desktop;\n"
+                      "[Default Applications]\ntext/html = missing.desktop;browser.desktop;\n"));
+    QVERIFY(writeList(applications() + "/mimeapps.list",
+                      "[Default Applications]\ntext/html=vendor-other.desktop\n"
+                      "text/plain=vendor-other.desktop;\n"));
     QCOMPARE(defaultApplicationFromLists("text/html"), QStringLiteral("browser.desktop"));
     QCOMPARE(defaultApplicationFromLists("text/plain"), QStringLiteral("vendor-other.desktop"));
     QCOMPARE(defaultApplicationFromLists("application/x-glyphora-none"), QString());
@@ -141,15 +167,15 @@ void TestDesktopShell::findExecutable()
     QCOMPARE(code, 2); // no such file
 
     QVERIFY(write(temp.filePath("dummy.html"), ""));
-    QVERIFY(write(m_root.filePath("config/mimeapps.list"),
-                  "[Default Applications]\ntext/html=browser.desktop\n"));
+    QVERIFY(writeList(m_root.filePath("config/mimeapps.list"),
+                      "[Default Applications]\ntext/html=browser.desktop\n"));
     QCOMPARE(shell.FindExecutable("dummy.html", temp.path(), code), bin() + "/browser");
     QCOMPARE(code, 42);
 
     // An entry that needs its own arguments is left to xdg-open, when there is one.
-    QVERIFY(write(m_root.filePath("config/mimeapps.list"),
-                  "[Default Applications]\ntext/html=wrapped.desktop\n"));
-    QVERIFY(QFile::remove(applications() + "/mimeapps.list"));
+    QVERIFY(writeList(m_root.filePath("config/mimeapps.list"),
+                      "[Default Applications]\ntext/html=wrapped.desktop\n"));
+    QVERIFY(writeList(applications() + "/mimeapps.list", QByteArray()));
     QCOMPARE(shell.FindExecutable("dummy.html", temp.path(), code), QString());
     QCOMPARE(code, 31);
     QVERIFY(write(bin() + "/xdg-open", "", true));
@@ -160,9 +186,9 @@ void TestDesktopShell::findExecutable()
 
 void TestDesktopShell::xdgMimeIsAskedFirst()
 {
-    QVERIFY(
-        write(m_root.filePath("config/mimeapps.list"),
-              "[Default Applications]\ntext/html=browser.desktop\ntext/plain=browser.desktop\n"));
+    QVERIFY(writeList(
+        m_root.filePath("config/mimeapps.list"),
+        "[Default Applications]\ntext/html=browser.desktop\ntext/plain=browser.desktop\n"));
     QVERIFY(write(bin() + "/xdg-mime",
                   "#!/bin/sh\n[ \"$1 $2 $3\" = \"query default text/html\" ] && "
                   "echo vendor-other.desktop\n",
