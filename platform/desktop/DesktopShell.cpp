@@ -110,9 +110,18 @@ QString defaultApplicationFromLists(const QString& mimeType)
 {
     if (mimeType.isEmpty())
         return {};
-    const GObjectPtr<GAppInfo> app(
-        g_app_info_get_default_for_type(mimeType.toUtf8().constData(), FALSE));
-    return app ? QString::fromUtf8(g_app_info_get_id(app.get())) : QString();
+    const QByteArray type = mimeType.toUtf8();
+    const GObjectPtr<GAppInfo> app(g_app_info_get_default_for_type(type.constData(), FALSE));
+    if (!app)
+        return {};
+    // GIO falls back to a program for a parent type (a text editor for a web page); only one
+    // named for the type itself, by a list or by its own entry, is taken.
+    GList* recommended = g_app_info_get_recommended_for_type(type.constData());
+    bool exact = false;
+    for (GList* item = recommended; item; item = item->next)
+        exact = exact || g_app_info_equal(G_APP_INFO(item->data), app.get());
+    g_list_free_full(recommended, g_object_unref);
+    return exact ? QString::fromUtf8(g_app_info_get_id(app.get())) : QString();
 }
 
 QString desktopFilePath(const QString& desktopId)
