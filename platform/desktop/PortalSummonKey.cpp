@@ -1,8 +1,8 @@
 #include "platform/desktop/PortalSummonKey.h"
 
 #include "platform/portal/PortalRequest.h"
+#include "platform/portal/PortalShortcut.h"
 
-#include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
@@ -13,42 +13,13 @@ namespace {
 const QString kGlobalShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString kConnectionName = QStringLiteral("glyphora-shortcuts");
 const QString kShortcutId = QStringLiteral("summon");
-
-/// One shortcut as BindShortcuts takes it: (sa{sv}).
-struct Shortcut
-{
-    QString id;
-    QVariantMap properties;
-};
-
-QDBusArgument& operator<<(QDBusArgument& argument, const Shortcut& shortcut)
-{
-    argument.beginStructure();
-    argument << shortcut.id << shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, Shortcut& shortcut)
-{
-    argument.beginStructure();
-    argument >> shortcut.id >> shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
 } // namespace
-
-} // namespace platform
-
-Q_DECLARE_METATYPE(platform::Shortcut)
-
-namespace platform {
 
 PortalSummonKey::PortalSummonKey(const QString& busAddress)
     : m_address(busAddress), m_bus(QString())
 {
-    qDBusRegisterMetaType<Shortcut>();
-    qDBusRegisterMetaType<QList<Shortcut>>();
+    qDBusRegisterMetaType<PortalShortcut>();
+    qDBusRegisterMetaType<QList<PortalShortcut>>();
 }
 
 PortalSummonKey::~PortalSummonKey()
@@ -108,7 +79,7 @@ void PortalSummonKey::bind(const std::optional<KeyChord>& chord)
                       m_session = handle.canConvert<QDBusObjectPath>()
                                       ? handle.value<QDBusObjectPath>().path()
                                       : handle.toString();
-                      const QList<Shortcut> shortcuts{
+                      const QList<PortalShortcut> shortcuts{
                           {kShortcutId,
                            {{QStringLiteral("description"), QStringLiteral("Summon Glyphora")},
                             {QStringLiteral("preferred_trigger"), keyChordTrigger(wanted)}}}};
