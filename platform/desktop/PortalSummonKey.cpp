@@ -2,15 +2,15 @@
 
 #include "platform/portal/PortalRequest.h"
 #include "platform/portal/PortalShortcut.h"
+#include "portal/GlobalShortcutsProxy.h"
+#include "portal/SessionProxy.h"
 
-#include <QDBusMessage>
 #include <QDBusMetaType>
-#include <QDBusObjectPath>
 
 namespace platform {
 
 namespace {
-const QString kGlobalShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+using GlobalShortcuts = OrgFreedesktopPortalGlobalShortcutsInterface;
 const QString kConnectionName = QStringLiteral("glyphora-shortcuts");
 const QString kShortcutId = QStringLiteral("summon");
 } // namespace
@@ -32,10 +32,7 @@ PortalSummonKey::~PortalSummonKey()
 void PortalSummonKey::closeSession()
 {
     if (m_bus.isConnected() && !m_session.isEmpty())
-        m_bus.call(QDBusMessage::createMethodCall(kPortalService, m_session,
-                                                  QStringLiteral("org.freedesktop.portal.Session"),
-                                                  QStringLiteral("Close")),
-                   QDBus::NoBlock);
+        OrgFreedesktopPortalSessionInterface(kPortalService, m_session, m_bus).Close();
     m_session.clear();
 }
 
@@ -47,8 +44,8 @@ void PortalSummonKey::bind(const std::optional<KeyChord>& chord)
         return;
     if (!m_bus.isConnected() && !m_address.isEmpty()) {
         m_bus = QDBusConnection::connectToBus(m_address, kConnectionName);
-        m_bus.connect(kPortalService, kPortalPath, kGlobalShortcuts, QStringLiteral("Activated"),
-                      this, SLOT(Activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+        m_portal = new GlobalShortcuts(kPortalService, kPortalPath, m_bus, this);
+        connect(m_portal, &GlobalShortcuts::Activated, this, &PortalSummonKey::activated);
     }
     if (!m_bus.isConnected()) {
         emit unavailable(QStringLiteral("there is no session bus"));
@@ -63,40 +60,43 @@ void PortalSummonKey::bind(const std::optional<KeyChord>& chord)
             emit unavailable(QStringLiteral("the desktop refused the shortcut (%1)")
                                  .arg(error.isEmpty() ? QStringLiteral("no reason given") : error));
     };
-    QVariantMap options;
-    options.insert(QStringLiteral("session_handle_token"),
-                   QStringLiteral("glyphora%1").arg(++m_tokens));
+    const QVariantMap create{
+        {QStringLiteral("session_handle_token"), QStringLiteral("glyphora%1").arg(++m_tokens)}};
     const KeyChord wanted = *chord;
-    portalRequest(m_bus, this, kGlobalShortcuts, QStringLiteral("CreateSession"), {}, options,
-                  QStringLiteral("glyphora%1").arg(++m_tokens),
-                  [this, generation, wanted, failed](uint response, const QVariantMap& results,
-                                                     const QString& error, bool missing) {
-                      if (generation != m_generation)
-                          return;
-                      if (response != 0 || !error.isEmpty())
-                          return failed(response, error, missing);
-                      const QVariant handle = results.value(QStringLiteral("session_handle"));
-                      m_session = handle.canConvert<QDBusObjectPath>()
-                                      ? handle.value<QDBusObjectPath>().path()
-                                      : handle.toString();
-                      const QList<PortalShortcut> shortcuts{
-                          {kShortcutId,
-                           {{QStringLiteral("description"), QStringLiteral("Summon Glyphora")},
-                            {QStringLiteral("preferred_trigger"), keyChordTrigger(wanted)}}}};
-                      portalRequest(m_bus, this, kGlobalShortcuts, QStringLiteral("BindShortcuts"),
-                                    {QVariant::fromValue(QDBusObjectPath(m_session)),
-                                     QVariant::fromValue(shortcuts), QString()},
-                                    {}, QStringLiteral("glyphora%1").arg(++m_tokens),
-                                    [this, generation, failed](uint response, const QVariantMap&,
-                                                               const QString& error, bool missing) {
-                                        if (generation == m_generation &&
-                                            (response != 0 || !error.isEmpty()))
-                                            failed(response, error, missing);
-                                    });
-                  });
+    portalRequest(
+        m_bus, this,
+        [this](const QVariantMap& options) { return m_portal->CreateSession(options); }, create,
+        QStringLiteral("glyphora%1").arg(++m_tokens),
+        [this, generation, wanted, failed](uint response, const QVariantMap& results,
+                                           const QString& error, bool missing) {
+            if (generation != m_generation)
+                return;
+            if (response != 0 || !error.isEmpty())
+                return failed(response, error, missing);
+            const QVariant handle = results.value(QStringLiteral("session_handle"));
+            m_session = handle.canConvert<QDBusObjectPath>()
+                            ? handle.value<QDBusObjectPath>().path()
+                            : handle.toString();
+            const QList<PortalShortcut> shortcuts{
+                {kShortcutId,
+                 {{QStringLiteral("description"), QStringLiteral("Summon Glyphora")},
+                  {QStringLiteral("preferred_trigger"), keyChordTrigger(wanted)}}}};
+            portalRequest(
+                m_bus, this,
+                [this, shortcuts](const QVariantMap& options) {
+                    return m_portal->BindShortcuts(QDBusObjectPath(m_session), shortcuts, QString(),
+                                                   options);
+                },
+                {}, QStringLiteral("glyphora%1").arg(++m_tokens),
+                [this, generation, failed](uint response, const QVariantMap&, const QString& error,
+                                           bool missing) {
+                    if (generation == m_generation && (response != 0 || !error.isEmpty()))
+                        failed(response, error, missing);
+                });
+        });
 }
 
-void PortalSummonKey::Activated(const QDBusObjectPath& session, const QString& id, qulonglong,
+void PortalSummonKey::activated(const QDBusObjectPath& session, const QString& id, qulonglong,
                                 const QVariantMap& options)
 {
     if (session.path() != m_session || id != kShortcutId)

@@ -9,6 +9,8 @@
 #include <QVariantMap>
 #include <optional>
 
+class OrgFreedesktopPortalGlobalShortcutsInterface;
+
 namespace platform {
 
 /// Glyphora's summon key in a Wayland session, where no program may grab a key: the
@@ -31,15 +33,14 @@ signals:
     /// The desktop has no global shortcuts portal, or it refused: `why` says which.
     void unavailable(const QString& why);
 
-private slots:
-    void Activated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
-                   const QVariantMap& options);
-
 private:
+    void activated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
+                   const QVariantMap& options);
     void closeSession();
 
     QString m_address;
     QDBusConnection m_bus;
+    OrgFreedesktopPortalGlobalShortcutsInterface* m_portal = nullptr; ///< a child, made with m_bus
     QString m_session;
     int m_tokens = 0;
     int m_generation = 0; ///< the bind that a portal's answer belongs to

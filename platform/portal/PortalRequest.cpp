@@ -1,10 +1,9 @@
 #include "platform/portal/PortalRequest.h"
 
+#include "portal/RequestProxy.h"
+
 #include <QDBusError>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QObject>
 
 namespace platform {
@@ -17,71 +16,59 @@ bool portalMissing(const QDBusError& error)
            error.type() == QDBusError::UnknownInterface ||
            error.type() == QDBusError::UnknownMethod;
 }
-} // namespace
 
 /// Waits for the Response of one portal request.
 class PortalResponse : public QObject
 {
-    Q_OBJECT
 public:
     PortalResponse(PortalAnswer answer, QObject* parent)
         : QObject(parent), m_answer(std::move(answer))
     {}
-    void fail(const QString& error, bool missing)
+    void listen(const QDBusConnection& bus, const QString& path)
     {
-        const PortalAnswer answer = std::move(m_answer);
-        deleteLater();
-        if (answer)
-            answer(2, {}, error, missing);
+        auto* request = new OrgFreedesktopPortalRequestInterface(kPortalService, path, bus, this);
+        connect(request, &OrgFreedesktopPortalRequestInterface::Response, this,
+                [this](uint response, const QVariantMap& results) {
+                    give(response, results, {}, false);
+                });
     }
-
-public slots:
-    void Response(uint response, const QVariantMap& results)
+    void give(uint response, const QVariantMap& results, const QString& error, bool missing)
     {
         const PortalAnswer answer = std::move(m_answer);
         deleteLater();
         if (answer)
-            answer(response, results, {}, false);
+            answer(response, results, error, missing);
     }
 
 private:
     PortalAnswer m_answer;
 };
+} // namespace
 
-void portalRequest(QDBusConnection bus, QObject* context, const QString& interface,
-                   const QString& method, QVariantList arguments, QVariantMap options,
-                   const QString& token, PortalAnswer answer)
+void portalRequest(QDBusConnection bus, QObject* context, const PortalCall& call,
+                   QVariantMap options, const QString& token, PortalAnswer answer)
 {
     // The portal answers on a request object whose path it makes from the caller's name and
     // this token; listening there before asking means no answer is missed.
     options.insert(QStringLiteral("handle_token"), token);
-    arguments << options;
     const QString path = kPortalPath + QStringLiteral("/request/") +
                          bus.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_')) +
                          QLatin1Char('/') + token;
     auto* response = new PortalResponse(std::move(answer), context);
-    bus.connect(kPortalService, path, QStringLiteral("org.freedesktop.portal.Request"),
-                QStringLiteral("Response"), response, SLOT(Response(uint, QVariantMap)));
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kPortalService, kPortalPath, interface, method);
-    call.setArguments(arguments);
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), response);
+    response->listen(bus, path);
+    auto* watcher = new QDBusPendingCallWatcher(call(options), response);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, response,
-                     [bus, response, path](QDBusPendingCallWatcher* finished) mutable {
+                     [bus, response, path](QDBusPendingCallWatcher* finished) {
                          finished->deleteLater();
                          const QDBusPendingReply<QDBusObjectPath> reply = *finished;
                          if (reply.isError()) {
-                             response->fail(reply.error().message(), portalMissing(reply.error()));
+                             response->give(2, {}, reply.error().message(),
+                                            portalMissing(reply.error()));
                          } else if (reply.value().path() != path) {
                              // An older portal makes its own path.
-                             bus.connect(kPortalService, reply.value().path(),
-                                         QStringLiteral("org.freedesktop.portal.Request"),
-                                         QStringLiteral("Response"), response,
-                                         SLOT(Response(uint, QVariantMap)));
+                             response->listen(bus, reply.value().path());
                          }
                      });
 }
 
 } // namespace platform
-
-#include "PortalRequest.moc"

@@ -5,8 +5,9 @@
 // desktop has answered.
 
 #include <QDBusConnection>
+#include <QDBusObjectPath>
+#include <QDBusPendingReply>
 #include <QString>
-#include <QVariantList>
 #include <QVariantMap>
 #include <functional>
 
@@ -22,11 +23,12 @@ inline const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/deskt
 /// @param missing the portal or its interface is not there at all
 using PortalAnswer = std::function<void(uint response, const QVariantMap& results,
                                         const QString& error, bool missing)>;
+/// The proxy's call that makes the request, with these options; it returns the request's path.
+using PortalCall = std::function<QDBusPendingReply<QDBusObjectPath>(const QVariantMap& options)>;
 
 /// Asks the portal; `answer` runs once, unless `context` is gone first.
 /// @param token a word unique to this caller's requests, which names the request object
-void portalRequest(QDBusConnection bus, QObject* context, const QString& interface,
-                   const QString& method, QVariantList arguments, QVariantMap options,
-                   const QString& token, PortalAnswer answer);
+void portalRequest(QDBusConnection bus, QObject* context, const PortalCall& call,
+                   QVariantMap options, const QString& token, PortalAnswer answer);
 
 } // namespace platform

@@ -3,13 +3,13 @@
 #include "platform/SettingsStore.h"
 #include "platform/portal/PortalRequest.h"
 #include "platform/typing/TypingPlan.h"
+#include "portal/PropertiesProxy.h"
+#include "portal/RemoteDesktopProxy.h"
+#include "portal/SessionProxy.h"
 
 #include <QClipboard>
 #include <QDBusError>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -19,8 +19,8 @@
 namespace platform {
 
 namespace {
-const QString kRemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
-const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
+using RemoteDesktop = OrgFreedesktopPortalRemoteDesktopInterface;
+using Session = OrgFreedesktopPortalSessionInterface;
 const QString kConnectionName = QStringLiteral("glyphora-portal");
 
 constexpr uint kKeyboardDevice = 1;
@@ -48,22 +48,6 @@ QMimeData* copyOf(const QMimeData* data)
 }
 
 } // namespace
-
-/// Hears the portal end the remote session.
-class PortalSessionWatch : public QObject
-{
-    Q_OBJECT
-public:
-    PortalSessionWatch(std::function<void()> closed, QObject* parent)
-        : QObject(parent), m_closed(std::move(closed))
-    {}
-
-public slots:
-    void Closed(const QVariantMap&) { m_closed(); }
-
-private:
-    std::function<void()> m_closed;
-};
 
 struct PortalTextInserter::Pending
 {
@@ -103,9 +87,7 @@ PortalTextInserter::~PortalTextInserter()
 {
     if (m_bus.isConnected()) {
         if (!m_session.isEmpty())
-            m_bus.call(QDBusMessage::createMethodCall(kPortalService, m_session, kSession,
-                                                      QStringLiteral("Close")),
-                       QDBus::NoBlock);
+            Session(kPortalService, m_session, m_bus).Close();
         QDBusConnection::disconnectFromBus(kConnectionName);
     }
 }
@@ -172,6 +154,7 @@ void PortalTextInserter::startSession()
 {
     if (!m_bus.isConnected() && !m_address.isEmpty()) {
         m_bus = QDBusConnection::connectToBus(m_address, kConnectionName);
+        m_portal = new RemoteDesktop(kPortalService, kPortalPath, m_bus, this);
         // A portal that restarts has forgotten the session: the next insert makes another.
         auto* watcher = new QDBusServiceWatcher(kPortalService, m_bus,
                                                 QDBusServiceWatcher::WatchForUnregistration, this);
@@ -185,39 +168,34 @@ void PortalTextInserter::startSession()
     }
     m_state = State::Starting;
     m_sentToken = false;
-    QVariantMap options;
-    options.insert(QStringLiteral("session_handle_token"),
-                   QStringLiteral("glyphora%1").arg(++m_tokens));
-    request(QStringLiteral("CreateSession"), {}, options,
-            [this](uint response, const QVariantMap& results, const QString& error) {
-                if (response != 0 || !error.isEmpty())
-                    return refused(response, error);
-                const QVariant handle = results.value(QStringLiteral("session_handle"));
-                m_session = handle.canConvert<QDBusObjectPath>()
-                                ? handle.value<QDBusObjectPath>().path()
-                                : handle.toString();
-                // Only this session's end counts: one left behind may end later.
-                auto* watch = new PortalSessionWatch(
+    request(
+        [this](const QVariantMap& options) { return m_portal->CreateSession(options); },
+        {{QStringLiteral("session_handle_token"), QStringLiteral("glyphora%1").arg(++m_tokens)}},
+        [this](uint response, const QVariantMap& results, const QString& error) {
+            if (response != 0 || !error.isEmpty())
+                return refused(response, error);
+            const QVariant handle = results.value(QStringLiteral("session_handle"));
+            m_session = handle.canConvert<QDBusObjectPath>()
+                            ? handle.value<QDBusObjectPath>().path()
+                            : handle.toString();
+            // Only this session's end counts: one left behind may end later.
+            connect(new Session(kPortalService, m_session, m_bus, this), &Session::Closed, this,
                     [this, session = m_session] {
                         if (session == m_session)
                             sessionLost();
-                    },
-                    this);
-                m_bus.connect(kPortalService, m_session, kSession, QStringLiteral("Closed"), watch,
-                              SLOT(Closed(QVariantMap)));
-                // Whether the portal can remember the permission: version 2 and later.
-                QDBusMessage get = QDBusMessage::createMethodCall(
-                    kPortalService, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                    QStringLiteral("Get"));
-                get << kRemoteDesktop << QStringLiteral("version");
-                auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(get), this);
-                connect(watcher, &QDBusPendingCallWatcher::finished, this,
-                        [this](QDBusPendingCallWatcher* finished) {
-                            finished->deleteLater();
-                            const QDBusPendingReply<QDBusVariant> reply = *finished;
-                            selectDevices(reply.isError() ? 1 : reply.value().variant().toUInt());
-                        });
-            });
+                    });
+            // Whether the portal can remember the permission: version 2 and later.
+            auto* watcher = new QDBusPendingCallWatcher(
+                OrgFreedesktopDBusPropertiesInterface(kPortalService, kPortalPath, m_bus)
+                    .Get(RemoteDesktop::staticInterfaceName(), QStringLiteral("version")),
+                this);
+            connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                    [this](QDBusPendingCallWatcher* finished) {
+                        finished->deleteLater();
+                        const QDBusPendingReply<QDBusVariant> reply = *finished;
+                        selectDevices(reply.isError() ? 1 : reply.value().variant().toUInt());
+                    });
+        });
 }
 
 void PortalTextInserter::selectDevices(uint version)
@@ -234,24 +212,30 @@ void PortalTextInserter::selectDevices(uint version)
             m_sentToken = true;
         }
     }
-    request(QStringLiteral("SelectDevices"), {QVariant::fromValue(QDBusObjectPath(m_session))},
-            devices, [this](uint response, const QVariantMap&, const QString& error) {
-                if (response != 0 || !error.isEmpty())
-                    return refused(response, error);
-                request(QStringLiteral("Start"),
-                        {QVariant::fromValue(QDBusObjectPath(m_session)), QString()}, {},
-                        [this](uint response, const QVariantMap& results, const QString& error) {
-                            if (response != 0 || !error.isEmpty())
-                                return refused(response, error);
-                            // A token serves once: the next run needs the new one.
-                            const QString token =
-                                results.value(QStringLiteral("restore_token")).toString();
-                            if (!token.isEmpty())
-                                storeToken(token);
-                            m_state = State::Ready;
-                            sessionStarted();
-                        });
-            });
+    request(
+        [this](const QVariantMap& options) {
+            return m_portal->SelectDevices(QDBusObjectPath(m_session), options);
+        },
+        devices,
+        [this](uint response, const QVariantMap&, const QString& error) {
+            if (response != 0 || !error.isEmpty())
+                return refused(response, error);
+            request(
+                [this](const QVariantMap& options) {
+                    return m_portal->Start(QDBusObjectPath(m_session), QString(), options);
+                },
+                {},
+                [this](uint response, const QVariantMap& results, const QString& error) {
+                    if (response != 0 || !error.isEmpty())
+                        return refused(response, error);
+                    // A token serves once: the next run needs the new one.
+                    const QString token = results.value(QStringLiteral("restore_token")).toString();
+                    if (!token.isEmpty())
+                        storeToken(token);
+                    m_state = State::Ready;
+                    sessionStarted();
+                });
+        });
 }
 
 void PortalTextInserter::refused(uint response, const QString& error)
@@ -276,10 +260,9 @@ void PortalTextInserter::refused(uint response, const QString& error)
     finish({Outcome::NoTarget, {}});
 }
 
-void PortalTextInserter::request(const QString& method, QVariantList arguments, QVariantMap options,
-                                 Then then)
+void PortalTextInserter::request(const PortalCall& call, QVariantMap options, Then then)
 {
-    portalRequest(m_bus, this, kRemoteDesktop, method, std::move(arguments), std::move(options),
+    portalRequest(m_bus, this, call, std::move(options),
                   QStringLiteral("glyphora%1").arg(++m_tokens),
                   [this, then](uint response, const QVariantMap& results, const QString& error,
                                bool missing) {
@@ -332,11 +315,10 @@ void PortalTextInserter::sendKeys()
     m_pending->unanswered = int(keys.size());
     Pending* pending = m_pending.get();
     for (const auto& [keysym, press] : keys) {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            kPortalService, kPortalPath, kRemoteDesktop, QStringLiteral("NotifyKeyboardKeysym"));
-        call.setArguments({QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap(),
-                           int(keysym), uint(press ? 1 : 0)});
-        auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+        auto* watcher = new QDBusPendingCallWatcher(
+            m_portal->NotifyKeyboardKeysym(QDBusObjectPath(m_session), {}, int(keysym),
+                                           uint(press)),
+            this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this, pending](QDBusPendingCallWatcher* finished) {
                     finished->deleteLater();
@@ -386,12 +368,6 @@ void PortalTextInserter::finish(const Result& result)
     if (pending->done)
         pending->done(result);
 }
-
-} // namespace platform
-
-#include "PortalTextInserter.moc"
-
-namespace platform {
 
 bool PortalTextInserter::returnKeyboard(std::uint32_t)
 {

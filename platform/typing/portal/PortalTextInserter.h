@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/portal/PortalRequest.h"
 #include "platform/typing/TextInserter.h"
 #include "platform/typing/TypingPlan.h"
 
@@ -9,6 +10,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+
+class OrgFreedesktopPortalRemoteDesktopInterface;
 
 namespace platform {
 
@@ -57,7 +60,7 @@ private:
     void refused(uint response, const QString& error);
     QString storedToken() const;
     void storeToken(const QString& token);
-    void request(const QString& method, QVariantList arguments, QVariantMap options, Then then);
+    void request(const PortalCall& call, QVariantMap options, Then then);
     void sessionStarted();
     void awaitKeyboard(int triesLeft);
     void sendKeys();
@@ -70,6 +73,7 @@ private:
     LayoutReader m_layout;
     bool m_sentToken = false; ///< the session was asked for with a stored token
     QDBusConnection m_bus;
+    OrgFreedesktopPortalRemoteDesktopInterface* m_portal = nullptr; ///< a child, made with m_bus
     State m_state = State::NoSession;
     QString m_session;
     int m_tokens = 0;
