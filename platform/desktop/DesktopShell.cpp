@@ -114,14 +114,21 @@ QString defaultApplicationFromLists(const QString& mimeType)
     const GObjectPtr<GAppInfo> app(g_app_info_get_default_for_type(type.constData(), FALSE));
     if (!app)
         return {};
-    // GIO falls back to a program for a parent type (a text editor for a web page); only one
-    // named for the type itself, by a list or by its own entry, is taken.
+    // GIO falls back to the default of a parent type (a text editor for a web page); that
+    // one is taken only where the type itself names it.
     GList* recommended = g_app_info_get_recommended_for_type(type.constData());
     bool exact = false;
     for (GList* item = recommended; item; item = item->next)
         exact = exact || g_app_info_equal(G_APP_INFO(item->data), app.get());
     g_list_free_full(recommended, g_object_unref);
-    return exact ? QString::fromUtf8(g_app_info_get_id(app.get())) : QString();
+    const QStringList ancestors = QMimeDatabase().mimeTypeForName(mimeType).allAncestors();
+    for (qsizetype i = 0; !exact && i < ancestors.size(); ++i) {
+        const GObjectPtr<GAppInfo> inherited(
+            g_app_info_get_default_for_type(ancestors[i].toUtf8().constData(), FALSE));
+        if (inherited && g_app_info_equal(inherited.get(), app.get()))
+            return {};
+    }
+    return QString::fromUtf8(g_app_info_get_id(app.get()));
 }
 
 QString desktopFilePath(const QString& desktopId)

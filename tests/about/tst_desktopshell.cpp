@@ -155,6 +155,8 @@ void TestDesktopShell::defaultFromLists()
     QCOMPARE(defaultApplicationFromLists("text/html"), QStringLiteral("browser.desktop"));
     QCOMPARE(defaultApplicationFromLists("text/plain"), QStringLiteral("vendor-other.desktop"));
     QCOMPARE(defaultApplicationFromLists("application/x-glyphora-none"), QString());
+    // C source is plain text, but the plain-text program is not named for it.
+    QCOMPARE(defaultApplicationFromLists("text/x-csrc"), QString());
     QCOMPARE(defaultApplication("text/html"), QStringLiteral("browser.desktop"));
 }
 
