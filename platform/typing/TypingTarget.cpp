@@ -6,29 +6,7 @@ namespace platform {
 
 bool isTypingTarget(bool ours, std::optional<WindowType> type)
 {
-    if (ours)
-        return false;
-    // Windows the user goes through on the way to another are passed over.
-    switch (type.value_or(WindowType::Normal)) {
-    case WindowType::Normal:
-    case WindowType::Dialog:
-    case WindowType::Utility:
-    case WindowType::Other:
-        return true;
-    case WindowType::Desktop:
-    case WindowType::Dock:
-    case WindowType::Toolbar:
-    case WindowType::Menu:
-    case WindowType::DropdownMenu:
-    case WindowType::PopupMenu:
-    case WindowType::Combo:
-    case WindowType::Splash:
-    case WindowType::Tooltip:
-    case WindowType::Notification:
-    case WindowType::Dnd:
-        return false;
-    }
-    return true;
+    return !ours && type.value_or(WindowType::Normal) <= WindowType::Other;
 }
 
 bool isTerminal(const QByteArray& instance, const QByteArray& className)

@@ -8,11 +8,13 @@
 
 namespace platform {
 
-/// The types a window manager tells windows apart by; Other for one it names otherwise.
+/// The types a window manager tells windows apart by: first those typed into, with Other
+/// for a type not known here; then the windows the user passes through on the way to another.
 enum class WindowType {
     Normal,
     Dialog,
     Utility,
+    Other,
     Desktop,
     Dock,
     Toolbar,
@@ -23,8 +25,7 @@ enum class WindowType {
     Splash,
     Tooltip,
     Notification,
-    Dnd,
-    Other
+    Dnd
 };
 
 /// Whether a window the user went to is one to type into later: not one of Glyphora's own,

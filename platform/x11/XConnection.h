@@ -174,15 +174,6 @@ struct XConnection
                           xcb_get_property_value_length(reply.get()));
     }
 
-    QList<std::uint32_t> property32(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type)
-    {
-        const QByteArray bytes = property(window, atom, type);
-        QList<std::uint32_t> values(bytes.size() / 4);
-        if (!values.isEmpty())
-            memcpy(values.data(), bytes.constData(), size_t(values.size()) * 4);
-        return values;
-    }
-
     bool viewable(xcb_window_t window)
     {
         const auto reply =

@@ -100,8 +100,7 @@ std::optional<WindowType> XWindowManager::windowType(xcb_window_t window)
         {m_ewmh._NET_WM_WINDOW_TYPE_SPLASH, WindowType::Splash},
         {m_ewmh._NET_WM_WINDOW_TYPE_TOOLTIP, WindowType::Tooltip},
         {m_ewmh._NET_WM_WINDOW_TYPE_NOTIFICATION, WindowType::Notification},
-        {m_ewmh._NET_WM_WINDOW_TYPE_DND, WindowType::Dnd},
-    };
+        {m_ewmh._NET_WM_WINDOW_TYPE_DND, WindowType::Dnd}};
     for (const auto& [atom, type] : known) {
         if (atom == types.atoms[0])
             return type;
