@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 #include <xcb/xcb.h>
+#include <xcb/xcb_ewmh.h>
 #include <xcb/xtest.h>
 
 extern char** environ;
@@ -33,64 +34,17 @@ long long monotonicNs()
 }
 
 xcb_connection_t* c;
-xcb_window_t root;
-
-xcb_atom_t atom(const char* name)
-{
-    xcb_intern_atom_reply_t* reply =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return result;
-}
-
-std::vector<uint32_t> property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
-{
-    std::vector<uint32_t> values;
-    xcb_get_property_reply_t* reply =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, 4096), nullptr);
-    if (reply && reply->format == 32) {
-        const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
-        values.assign(data, data + xcb_get_property_value_length(reply) / 4); // bytes
-    }
-    free(reply);
-    return values;
-}
-
-std::string text(xcb_window_t window, xcb_atom_t name)
-{
-    std::string result;
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, window, name, XCB_ATOM_ANY, 0, 1024), nullptr);
-    if (reply)
-        result.assign(static_cast<const char*>(xcb_get_property_value(reply)),
-                      size_t(xcb_get_property_value_length(reply)));
-    free(reply);
-    return result;
-}
-
-void clientMessage(xcb_window_t window, xcb_atom_t type, uint32_t a, uint32_t b)
-{
-    xcb_client_message_event_t event = {};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = window;
-    event.type = type;
-    event.data.data32[0] = a;
-    event.data.data32[1] = b;
-    xcb_send_event(c, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(c);
-}
+xcb_ewmh_connection_t ewmh;
 
 /// Waits for the active window to be this one; false after five seconds.
-bool awaitActive(xcb_window_t window, xcb_atom_t active)
+bool awaitActive(xcb_window_t window)
 {
     const long long deadline = monotonicNs() + 5000000000LL;
     for (;;) {
-        const std::vector<uint32_t> now = property(root, active, XCB_ATOM_WINDOW);
-        if (!now.empty() && now[0] == window)
+        xcb_window_t now = XCB_NONE;
+        if (xcb_ewmh_get_active_window_reply(&ewmh, xcb_ewmh_get_active_window(&ewmh, 0), &now,
+                                             nullptr) &&
+            now == window)
             return true;
         if (monotonicNs() > deadline)
             return false;
@@ -99,6 +53,19 @@ bool awaitActive(xcb_window_t window, xcb_atom_t active)
         else
             return false;
     }
+}
+
+/// Minimised as the user would, through ICCCM's request, which window managers all take.
+void iconify(xcb_window_t window)
+{
+    static const char name[] = "WM_CHANGE_STATE";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+    const uint32_t iconic[] = {3};
+    xcb_ewmh_send_client_message(c, window, ewmh.screens[0]->root, atom ? atom->atom : XCB_NONE,
+                                 sizeof iconic, iconic);
+    free(atom);
+    xcb_flush(c);
 }
 } // namespace
 
@@ -114,37 +81,40 @@ int main(int argc, char* argv[])
     if (xcb_connection_has_error(c))
         return 1;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    root = screen->root;
-    const xcb_atom_t active = atom("_NET_ACTIVE_WINDOW");
-    const xcb_atom_t clients = atom("_NET_CLIENT_LIST");
-    const xcb_atom_t name = atom("_NET_WM_NAME");
-    const xcb_atom_t changeState = atom("WM_CHANGE_STATE");
-
-    xcb_window_t main = 0;
-    for (uint32_t window : property(root, clients, XCB_ATOM_WINDOW)) {
-        if (text(window, name) == argv[2])
-            main = window;
-    }
-    if (!main) {
-        std::fprintf(stderr, "bench_summon: no window \"%s\"\n", argv[2]);
+    if (!xcb_ewmh_init_atoms_replies(&ewmh, xcb_ewmh_init_atoms(c, &ewmh), nullptr))
         return 1;
+    xcb_window_t main = 0;
+    xcb_ewmh_get_windows_reply_t clients;
+    if (xcb_ewmh_get_client_list_reply(&ewmh, xcb_ewmh_get_client_list(&ewmh, 0), &clients,
+                                       nullptr)) {
+        for (uint32_t i = 0; i < clients.windows_len; ++i) {
+            xcb_ewmh_get_utf8_strings_reply_t name;
+            if (xcb_ewmh_get_wm_name_reply(&ewmh, xcb_ewmh_get_wm_name(&ewmh, clients.windows[i]),
+                                           &name, nullptr)) {
+                if (std::string(name.strings, name.strings_len) == argv[2])
+                    main = clients.windows[i];
+                xcb_ewmh_get_utf8_strings_reply_wipe(&name);
+            }
+        }
+        xcb_ewmh_get_windows_reply_wipe(&clients);
     }
     const uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &rootEvents);
+    xcb_change_window_attributes(c, screen->root, XCB_CW_EVENT_MASK, &rootEvents);
     // Another program's window, which has the keyboard before each start.
     const xcb_window_t other = xcb_generate_id(c);
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, other, root, 400, 100, 300, 200, 0,
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, other, screen->root, 400, 100, 300, 200, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
     xcb_map_window(c, other);
     xcb_flush(c);
 
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
-        constexpr uint32_t kUserAction = 2, kIconic = 3;
         if (run % 2 == 0)
-            clientMessage(main, changeState, kIconic, 0);
-        clientMessage(other, active, kUserAction, XCB_CURRENT_TIME);
-        if (!awaitActive(other, active)) {
+            iconify(main);
+        xcb_ewmh_request_change_active_window(&ewmh, 0, other, XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER,
+                                              XCB_CURRENT_TIME, XCB_NONE);
+        xcb_flush(c);
+        if (!awaitActive(other)) {
             std::fprintf(stderr, "bench_summon: the other window did not get the keyboard\n");
             return 1;
         }
@@ -166,7 +136,7 @@ int main(int argc, char* argv[])
             if (posix_spawn(&pid, argv[1], nullptr, nullptr, arguments, environ) != 0)
                 return 1;
         }
-        const bool came = awaitActive(main, active);
+        const bool came = awaitActive(main);
         const long long end = monotonicNs();
         if (!byKey)
             waitpid(pid, &status, 0);
@@ -182,6 +152,7 @@ int main(int argc, char* argv[])
                 "(%d runs, half of them minimised; goal: under %d ms)\n",
                 byKey ? "summon key" : "later start", times[times.size() / 2], times.back(), runs,
                 byKey ? 20 : 100);
+    xcb_ewmh_connection_wipe(&ewmh);
     xcb_disconnect(c);
     return 0;
 }

@@ -41,7 +41,7 @@ bool XWindowManager::activeWindowChanged(const xcb_generic_event_t* event) const
     if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
         return false;
     const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-    return m_ready && notify->window == m_x.root && notify->atom == m_ewmh._NET_ACTIVE_WINDOW;
+    return notify->window == m_x.root && notify->atom == m_ewmh._NET_ACTIVE_WINDOW;
 }
 
 xcb_window_t XWindowManager::clientWindow(xcb_window_t window, int depth)
@@ -65,8 +65,6 @@ xcb_window_t XWindowManager::clientWindow(xcb_window_t window, int depth)
 
 xcb_window_t XWindowManager::activeClient()
 {
-    if (!m_ready)
-        return kNoWindow;
     const auto reply = m_x.await<xcb_get_property_reply_t>(
         xcb_ewmh_get_active_window(&m_ewmh, m_x.screen).sequence);
     xcb_window_t active = kNoWindow;
@@ -77,8 +75,6 @@ xcb_window_t XWindowManager::activeClient()
 
 std::optional<WindowType> XWindowManager::windowType(xcb_window_t window)
 {
-    if (!m_ready)
-        return std::nullopt;
     const auto reply =
         m_x.await<xcb_get_property_reply_t>(xcb_ewmh_get_wm_window_type(&m_ewmh, window).sequence);
     xcb_ewmh_get_atoms_reply_t types;
@@ -110,8 +106,6 @@ std::optional<WindowType> XWindowManager::windowType(xcb_window_t window)
 
 std::optional<std::uint32_t> XWindowManager::processId(xcb_window_t window)
 {
-    if (!m_ready)
-        return std::nullopt;
     const auto reply =
         m_x.await<xcb_get_property_reply_t>(xcb_ewmh_get_wm_pid(&m_ewmh, window).sequence);
     std::uint32_t pid = 0;
@@ -148,8 +142,6 @@ std::optional<xcb_timestamp_t> XWindowManager::serverTime()
 
 void XWindowManager::requestActivation(xcb_window_t window, xcb_timestamp_t time)
 {
-    if (!m_ready)
-        return;
     xcb_ewmh_request_change_active_window(&m_ewmh, m_x.screen, window,
                                           XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, time, kNoWindow);
     xcb_flush(m_x.c);

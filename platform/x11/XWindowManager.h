@@ -25,7 +25,7 @@ public:
     XWindowManager(const XWindowManager&) = delete;
     XWindowManager& operator=(const XWindowManager&) = delete;
 
-    /// Whether the atoms came; without them nothing is asked or sent.
+    /// Whether the atoms came; nothing else here may be called without them.
     bool ready() const { return m_ready; }
 
     /// Has the root window report when the active window changes.
