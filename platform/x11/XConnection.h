@@ -9,7 +9,6 @@
 #include <QList>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <poll.h>
 #include <xcb/xcb.h>
@@ -80,7 +79,8 @@ struct XConnection
     }
 
     /// The toolkit's own connection, for requests that must reach the server after the
-    /// toolkit's (a window shown, then activated); it stays open, and nothing here waits on it.
+    /// toolkit's (a window shown, then activated); it stays open. Its answers are never
+    /// waited for here: the toolkit's own thread reads them, and a wait would not wake.
     static std::unique_ptr<XConnection> borrow(xcb_connection_t* connection)
     {
         auto x = std::make_unique<XConnection>();
@@ -146,21 +146,6 @@ struct XConnection
             if (broken() || !waitForInput())
                 return nullptr;
         }
-    }
-
-    /// The atoms of these names, asked for together: one wait for all the answers.
-    QList<xcb_atom_t> intern(const QList<const char*>& names)
-    {
-        QList<xcb_intern_atom_cookie_t> cookies;
-        for (const char* name : names)
-            cookies << xcb_intern_atom(c, 0, uint16_t(strlen(name)), name);
-        QList<xcb_atom_t> atoms;
-        for (xcb_intern_atom_cookie_t cookie : cookies) {
-            const Reply<xcb_intern_atom_reply_t> reply =
-                await<xcb_intern_atom_reply_t>(cookie.sequence);
-            atoms << (reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE));
-        }
-        return atoms;
     }
 
     QByteArray property(xcb_window_t window, xcb_atom_t atom, xcb_atom_t type = XCB_ATOM_ANY)

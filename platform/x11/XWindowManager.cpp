@@ -5,21 +5,28 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace platform {
 
 XWindowManager::XWindowManager(XConnection& x) : m_x(x)
 {
+    // At set-up the answers are waited for as xcb waits, which the toolkit's connection,
+    // read by a thread of its own, needs.
     xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(x.c, &m_ewmh);
     // ICCCM's, the startup notification's and Glyphora's own, asked for meanwhile.
-    const QList<xcb_atom_t> atoms =
-        x.intern({"WM_STATE", "_NET_STARTUP_INFO_BEGIN", "_NET_STARTUP_INFO", "_GLYPHORA_TIME"});
+    const char* const names[] = {"WM_STATE", "_NET_STARTUP_INFO_BEGIN", "_NET_STARTUP_INFO",
+                                 "_GLYPHORA_TIME"};
+    xcb_atom_t* const atoms[] = {&m_wmState, &m_startupBegin, &m_startupMore, &m_timeProbe};
+    xcb_intern_atom_cookie_t own[std::size(names)];
+    for (size_t i = 0; i < std::size(names); ++i)
+        own[i] = xcb_intern_atom(x.c, 0, uint16_t(strlen(names[i])), names[i]);
     m_ready = xcb_ewmh_init_atoms_replies(&m_ewmh, cookies, nullptr) != 0;
-    m_wmState = atoms[0];
-    m_startupBegin = atoms[1];
-    m_startupMore = atoms[2];
-    m_timeProbe = atoms[3];
+    for (size_t i = 0; i < std::size(names); ++i) {
+        const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(x.c, own[i], nullptr));
+        *atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
 }
 
 XWindowManager::~XWindowManager()
