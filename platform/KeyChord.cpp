@@ -3,6 +3,7 @@
 #include <QList>
 #include <array>
 #include <utility>
+#include <xkbcommon/xkbcommon.h>
 
 namespace platform {
 
@@ -140,22 +141,19 @@ static QString modifierNames(const KeyChord& chord, const std::array<const char*
     return text;
 }
 
+/// X's own name of a key that is no character (Return, Prior, F5), in its own letter case.
+static QString keysymName(std::uint32_t keysym)
+{
+    char name[64];
+    return xkb_keysym_get_name(keysym, name, sizeof name) > 0 ? QString::fromLatin1(name)
+                                                              : QString();
+}
+
 QString keyChordTrigger(const KeyChord& chord)
 {
     const QString trigger = modifierNames(chord, {"CTRL", "ALT", "SHIFT", "LOGO"});
-    // X's names of the keys that are no character, in their own letter case.
-    static const QList<std::pair<std::uint32_t, const char*>> named = {
-        {0xff0d, "Return"}, {0xff09, "Tab"},    {0xff1b, "Escape"}, {0xff08, "BackSpace"},
-        {0xffff, "Delete"}, {0xff63, "Insert"}, {0xff50, "Home"},   {0xff57, "End"},
-        {0xff55, "Prior"},  {0xff56, "Next"},   {0xff51, "Left"},   {0xff52, "Up"},
-        {0xff53, "Right"},  {0xff54, "Down"},   {0xff61, "Print"},  {0xff13, "Pause"},
-        {0xff67, "Menu"}};
-    for (const auto& [keysym, name] : named) {
-        if (keysym == chord.keysym)
-            return trigger + QLatin1StringView(name);
-    }
-    if (chord.keysym >= kF1 && chord.keysym < kF1 + kLastF)
-        return trigger + u'F' + QString::number(chord.keysym - kF1 + 1);
+    if (chord.keysym > 0xff)
+        return trigger + keysymName(chord.keysym);
     // The rest are named as stored: punctuation by X's names, letters and digits as they are.
     return trigger + keyChordName({0, chord.keysym});
 }
@@ -163,8 +161,8 @@ QString keyChordTrigger(const KeyChord& chord)
 QString keyChordName(const KeyChord& chord)
 {
     const QString name = modifierNames(chord, {"ctrl", "alt", "shift", "super"});
-    if (chord.keysym >= kF1 && chord.keysym < kF1 + kLastF)
-        return name + u'f' + QString::number(chord.keysym - kF1 + 1);
+    if (chord.keysym > 0xff)
+        return name + keysymName(chord.keysym).toLower();
     for (const Named& key : kKeys) {
         if (key.keysym == chord.keysym)
             return name + QLatin1StringView(key.name);
